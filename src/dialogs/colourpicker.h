@@ -1,0 +1,22 @@
+#pragma once
+
+#include "common/colour.h"
+
+#include <QList>
+#include <optional>
+
+class QWidget;
+
+// The colour picker used as a function: shows "Selezionatore di colori" modally, starting from
+// ColoreLong, and returns the chosen colour, or ColoreLong when the user cancels.
+Colour SelezionaColore(Colour ColoreLong);
+
+namespace ColourPickerSeam {
+// Test seam: the next SelezionaColore returns at once without showing anything, with the queued
+// colour, or (for std::nullopt) as if the user had pressed "Annulla".
+void queueResult(std::optional<Colour> result);
+int pendingResults();
+// How many times SelezionaColore was called, and with which starting colours.
+QList<Colour> calls();
+void clear();
+} // namespace ColourPickerSeam

@@ -1,0 +1,76 @@
+#include "csetting.h"
+
+#include "proplist/proplistmodel.h"
+
+#include <QHash>
+#include <QWidget>
+
+namespace {
+
+QHash<qint32, ValueDialogFactory>& registry() {
+    static QHash<qint32, ValueDialogFactory> factories;
+    return factories;
+}
+
+} // namespace
+
+void registerValueDialog(qint32 kind, ValueDialogFactory factory) {
+    registry().insert(kind, std::move(factory));
+}
+
+void unregisterValueDialogs() { registry().clear(); }
+
+ValueDialog* createValueDialog(qint32 kind) {
+    const auto it = registry().constFind(kind);
+    if (it == registry().constEnd() || !*it)
+        return nullptr;
+    return (*it)();
+}
+
+std::shared_ptr<cSetting> cSetting::create() { return std::shared_ptr<cSetting>(new cSetting()); }
+
+cSetting::~cSetting() { QObject::disconnect(mClosingConnection); }
+
+void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin) {
+    mParent = Parent;
+    if (mParent && mParent->closingNotifier()) {
+        mClosingConnection = QObject::connect(mParent->closingNotifier(), &ClosingNotifier::Closing,
+                                              this, &cSetting::onClosing);
+    }
+    mSkin = Skin;
+    mSettName = SettName;
+    PropListModel* list = mParent ? mParent->settingsList() : nullptr;
+    if (!list)
+        return;
+    const qint32 kind = list->RetrType(mSettName);
+    ValueDialog* dialog = createValueDialog(kind);
+    if (!dialog)
+        return;
+    QWidget* window = dialog->dialogWidget();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    mForm = window;
+    dialog->Avvia(shared_from_this(), mSkin, list->RetrData(mSettName), kind == KindMask);
+    Skin = mSkin;
+    window->setWindowTitle(list->RetrCaption(mSettName));
+    if (kind == KindColor && mParent->settingsOwner()) {
+        // The colour picker is owned by the main window and stays above it.
+        window->setParent(mParent->settingsOwner(), window->windowFlags() | Qt::Dialog);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void cSetting::ReturnValue(const QVariant& Value) {
+    mForm = nullptr;
+    if (mParent && mParent->settingsList())
+        mParent->settingsList()->SetData(mSettName, Value);
+}
+
+void cSetting::onClosing() {
+    if (mForm) {
+        QWidget* form = mForm;
+        mForm = nullptr;
+        form->close();
+    }
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "dialogs/valuedialog.h"
+#include "skin/cskin.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+class PropListModel;
+class QWidget;
+
+// Raises the main window's Closing event; every launcher listens to it.
+class ClosingNotifier : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    void raise() { Q_EMIT Closing(); }
+Q_SIGNALS:
+    void Closing();
+};
+
+// What a launcher needs of the window that starts it.
+class SettingHost {
+public:
+    virtual ~SettingHost() = default;
+    virtual PropListModel* settingsList() = 0;  // the property list whose item is edited
+    virtual QWidget* settingsOwner() = 0;       // the main window (owner of the colour picker)
+    virtual ClosingNotifier* closingNotifier() = 0;
+};
+
+// Binds one setting of the open skin to the dialog that edits it: opens the dialog fitting the
+// item's kind, stores the confirmed value into the list, and closes the dialog when the main
+// window announces Closing. Created through create() so that the dialog can keep it alive.
+class cSetting : public QObject, public std::enable_shared_from_this<cSetting> {
+    Q_OBJECT
+public:
+    static std::shared_ptr<cSetting> create();
+    ~cSetting() override;
+
+    // Starts editing SettName; returns as soon as the dialog is on screen (modeless).
+    void Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin);
+
+    // Called by the dialog on "Ok": stores Value into the list under the setting's key.
+    void ReturnValue(const QVariant& Value);
+
+    QString SettName() const { return mSettName; }
+
+    // The open dialog, or nullptr once it closed.
+    QWidget* form() const { return mForm.data(); }
+    SkinRef skin() const { return mSkin; }
+
+private:
+    cSetting() = default;
+    void onClosing();
+
+    SettingHost* mParent = nullptr;
+    QPointer<QWidget> mForm;
+    QString mSettName;
+    SkinRef mSkin;
+    QMetaObject::Connection mClosingConnection;
+};

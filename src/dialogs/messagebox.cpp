@@ -1,0 +1,89 @@
+#include "messagebox.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QPushButton>
+#include <QQueue>
+
+namespace {
+
+bool g_testMode = false;
+QQueue<MessageBoxSeam::Answer> g_answers;
+QQueue<QString> g_texts;
+QStringList g_record;
+
+MessageBoxSeam::Answer toAnswer(QMessageBox::StandardButton b) {
+    switch (b) {
+    case QMessageBox::Yes:
+        return MessageBoxSeam::Yes;
+    case QMessageBox::No:
+        return MessageBoxSeam::No;
+    case QMessageBox::Ok:
+        return MessageBoxSeam::Ok;
+    default:
+        return MessageBoxSeam::Cancel;
+    }
+}
+
+} // namespace
+
+namespace MessageBoxSeam {
+
+Answer question(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons) {
+    g_record << text;
+    if (g_testMode) {
+        if (g_answers.isEmpty())
+            qFatal("Unexpected question with no answer queued: %s", qPrintable(text));
+        return g_answers.dequeue();
+    }
+    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, buttons, parent);
+    // Closing by the frame (or Esc) answers with the most cautious button of the set.
+    if (buttons & QMessageBox::Cancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (buttons & QMessageBox::No)
+        box.setEscapeButton(QMessageBox::No);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (!clicked)
+        return (buttons & QMessageBox::Cancel) ? Cancel : No;
+    return toAnswer(box.standardButton(clicked));
+}
+
+void critical(QWidget* parent, const QString& caption, const QString& text) {
+    g_record << text;
+    if (g_testMode)
+        return;
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString inputText(QWidget* parent, const QString& prompt, const QString& caption) {
+    g_record << prompt;
+    if (g_testMode) {
+        if (g_texts.isEmpty())
+            qFatal("Unexpected prompt with no text queued: %s", qPrintable(prompt));
+        return g_texts.dequeue();
+    }
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, QString(), &ok);
+    return ok ? text : QString();
+}
+
+void setTestMode(bool on) { g_testMode = on; }
+bool testMode() { return g_testMode; }
+void queueAnswer(Answer answer) { g_answers.enqueue(answer); }
+void queueText(const QString& text) { g_texts.enqueue(text); }
+QStringList shownTexts() { return g_record; }
+void clearRecord() {
+    g_record.clear();
+    g_answers.clear();
+    g_texts.clear();
+}
+int pendingAnswers() { return int(g_answers.size()); }
+
+} // namespace MessageBoxSeam
+
+void MessageBoxErrorReporter::critical(const QString& caption, const QString& text) {
+    MessageBoxSeam::critical(m_parent, caption, text);
+}

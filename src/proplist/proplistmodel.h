@@ -1,0 +1,122 @@
+#pragma once
+
+#include "skin/cskin.h"
+
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// The kind of a property-list item; it decides how the value is shown and which editor opens.
+enum ItemKind : qint32 {
+    KindColor = 0,
+    KindImage = 1,
+    KindNumber = 2,
+    KindString = 3,
+    KindBool = 4,
+    KindMask = 5,
+    KindGradient = 6,
+    KindFile = 7,
+};
+
+struct tItem {
+    QString ItemKey;  // the setting's key in the skin document and in skin.ini
+    QString Caption;  // text shown in the row
+    qint32 Kind = KindColor;
+    QVariant ItemValue;
+    QRect Area;       // the row as last drawn (left, top, right, bottom inclusive as QRect)
+    bool AdvOpt = false; // may be switched off and on from the list
+    bool IsSet = false;
+};
+
+struct tCategory {
+    QString Caption;
+    QString CatKey; // matched without regard to case
+    QList<tItem> Items;
+    QRect Area;     // the category row as last drawn
+    bool Expanded = false;
+};
+
+// The categorised, typed list of a skin's settings, without any drawing: the widget uAdvList
+// paints it and turns mouse input into calls of this class. Categories and items are numbered
+// from 1, as the list numbers them; 0 means none.
+//
+// Every change of a value goes through one private function, which writes the document where
+// needed, sets the modified flag where needed and tells the view which row changed.
+class PropListModel : public QObject {
+    Q_OBJECT
+public:
+    explicit PropListModel(QObject* parent = nullptr);
+    ~PropListModel() override;
+
+    // --- public operations of the list ---
+    bool Modified() const { return m_modified; }
+    QStringList GetFilesList() const;
+    QString RetrCaption(const QString& Name) const;
+    qint32 RetrType(const QString& Name) const;
+    // Stores a new value, writes it into the skin document and marks the list modified. A key
+    // that no item has changes nothing and returns false.
+    bool SetData(const QString& Name, const QVariant& data);
+    QVariant RetrData(const QString& Name) const;
+    // Writes the parameters section of skin.ini in the skin's working folder and returns the
+    // file's path. The file is replaced only once it is written completely; when it cannot be
+    // written the failure is reported, *ok is set to false and the list stays modified.
+    QString Salva(bool* ok = nullptr);
+    void Clear();
+    void LoadingItems();
+    // Binds the skin document (or none, on an empty list) and loads every value from it.
+    bool Ready(const SkinRef& InfoSkin);
+    void AddCat(const QString& Name, const QString& Caption);
+    void AddItem(const QString& pCat, const QString& pCaption, const QString& pName, qint32 pType,
+                 bool pAdvOpt = false, const QVariant& pValue = QVariant());
+    int FindCat(const QString& key) const;
+
+    // The parameters section as the bytes Salva writes (Windows-1252, CR LF).
+    QByteArray parametersText() const;
+
+    // --- what the view reads ---
+    bool isReady() const { return m_ready; }
+    SkinRef skin() const { return m_skin; }
+    int categoryCount() const { return int(m_cats.size()); }
+    int itemCount(int cat) const;
+    const tCategory& category(int cat) const;
+    const tItem& item(int cat, int item) const;
+    // Finds an item by key (the last category holding it wins); false when none has it.
+    bool findItem(const QString& key, int* cat, int* item) const;
+    // True for items whose icon switches them off and on.
+    bool isSwitchable(int cat, int item) const;
+
+    // --- what the view changes ---
+    void setCategoryArea(int cat, const QRect& area);
+    void setItemArea(int cat, int item, const QRect& area);
+    void setExpanded(int cat, bool expanded);
+    // The check box of a boolean item: stores the state and marks the list modified.
+    void setBoolFromEditor(int cat, int item, bool checked);
+    // Switches a switchable item off or on. Switching an image on writes `placeholder` as the
+    // lower-cased key + ".bmp" in the working folder; a failure is reported and the item stays
+    // exactly as it was (false is returned).
+    bool toggleItem(int cat, int item, const QImage& placeholder);
+    // A file chosen for a KindFile item: takes the name and, when `folder` is not the working
+    // folder, copies folder + name into it. A failure is reported and nothing changes.
+    bool chooseFile(int cat, int item, const QString& folder, const QString& name);
+
+Q_SIGNALS:
+    // One row must be repainted (its value, its set state or its editor changed).
+    void itemChanged(int cat, int item);
+    // Everything must be repainted (new values, the mask colour, folding, a new schema).
+    void listChanged();
+    void modifiedChanged(bool modified);
+
+private:
+    // The one door for every value change.
+    enum class Change { Dialog, CheckBox, Switch, FileChoice, Load };
+    void applyValue(int cat, int item, const QVariant& value, Change how);
+
+    QList<tCategory> m_cats;
+    bool m_ready = false;
+    SkinRef m_skin;
+    bool m_modified = false;
+};

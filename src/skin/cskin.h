@@ -1,0 +1,65 @@
+#pragma once
+
+#include "common/locations.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+// One opened skin: the package it came from, the working folder it was unpacked into and the
+// info table of its settings and credits. Opening reads "(default).skn" first and the chosen
+// package over it, so a key the chosen skin lacks keeps the default skin's value.
+class cSkin {
+public:
+    explicit cSkin(Locations locations);
+
+    // Loads the package Nome of the skins folder (over "(default).skn").
+    void CaricaSkin(const QString& Nome);
+
+    // The value stored under Key (compared without regard to case), or the empty text.
+    QVariant RetrInfo(const QString& Key) const;
+
+    // Stores Info under Key, unchanged whatever its type, replacing an entry with the same key;
+    // the entry moves to the end of the table's order.
+    void AddInfo(const QString& Key, const QVariant& Info);
+
+    // The working folder holding the unpacked files, ending in a separator ("" before loading).
+    QString SkinPath() const { return m_skinPath; }
+    void setSkinPath(const QString& path) { m_skinPath = path; }
+
+    // The package's file name as passed to CaricaSkin.
+    QString SkinName() const { return m_skinName; }
+    void setSkinName(const QString& name) { m_skinName = name; }
+
+    const Locations& locations() const { return m_locations; }
+
+    // The keys in table order, as stored (for tools and tests).
+    QStringList keys() const;
+
+    // False when the working folder was refused as unsafe while loading; nothing was read then.
+    bool workFolderUsable() const { return m_workFolderUsable; }
+
+private:
+    void LeggiSkin(const QString& path, const QString& name);
+    void AggiungiRiga(const QString& line);
+    // Splits a parameter line; false when the key cannot be formed ("=" first).
+    static bool DividiRiga(const QString& line, QString* value, QString* key);
+
+    Locations m_locations;
+    QString m_skinPath;
+    QString m_skinName;
+    bool m_workFolderUsable = true;
+
+    struct Entry {
+        QString key;
+        QVariant value;
+    };
+    QList<Entry> m_entries;                // table order
+    QHash<QString, qsizetype> m_indexByKey; // lower-cased key -> index into m_entries
+};
+
+// Skins are shared by reference between the main window, the list and the dialogs.
+using SkinRef = std::shared_ptr<cSkin>;
