@@ -1,0 +1,619 @@
+#include "frmcolor.h"
+
+#include "dialogs/colourpicker.h"
+#include "dialogs/csetting.h"
+#include "dialogs/dialoglayout.h"
+#include "gradient/csfum.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QQueue>
+#include <QScrollBar>
+#include <cmath>
+#include <functional>
+
+namespace colourpicker_detail {
+
+// A picture area: shows a picture drawn by the dialog, with the background's white wherever the
+// picture does not reach, and hands the mouse to the dialog.
+class PictureArea : public QWidget {
+public:
+    using MouseHandler =
+        std::function<void(QEvent::Type, Qt::MouseButton, Qt::MouseButtons, QPoint)>;
+
+    explicit PictureArea(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    void setPicture(const QImage& picture) {
+        m_picture = picture;
+        update();
+    }
+    void setMouseHandler(MouseHandler handler) { m_handler = std::move(handler); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.drawImage(0, 0, m_picture);
+    }
+    void mousePressEvent(QMouseEvent* e) override { forward(e); }
+    void mouseMoveEvent(QMouseEvent* e) override { forward(e); }
+    void mouseReleaseEvent(QMouseEvent* e) override { forward(e); }
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        // A second click is a press like the first.
+        if (m_handler)
+            m_handler(QEvent::MouseButtonPress, e->button(), e->buttons(), e->position().toPoint());
+    }
+
+private:
+    void forward(QMouseEvent* e) {
+        if (m_handler)
+            m_handler(e->type(), e->button(), e->buttons(), e->position().toPoint());
+    }
+
+    QImage m_picture;
+    MouseHandler m_handler;
+};
+
+// A colour swatch with a thin black border; a click on it is reported.
+class Swatch : public QWidget {
+public:
+    explicit Swatch(QWidget* parent) : QWidget(parent) {}
+    void setColour(Colour c) {
+        m_colour = c;
+        update();
+    }
+    Colour colour() const { return m_colour; }
+    std::function<void()> onClick;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), toQColor(m_colour));
+        p.setPen(Qt::black);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    void mousePressEvent(QMouseEvent* e) override { m_pressed = e->button() == Qt::LeftButton; }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        const bool click =
+            m_pressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+        m_pressed = false;
+        if (click && onClick)
+            onClick();
+    }
+
+private:
+    Colour m_colour = 0;
+    bool m_pressed = false;
+};
+
+} // namespace colourpicker_detail
+
+using colourpicker_detail::PictureArea;
+using colourpicker_detail::Swatch;
+
+namespace {
+
+constexpr int kTableWidth = 200;
+constexpr int kTableHeight = 255;
+
+// The marker of the last pick in the table: a black square with a white ring inside, so that it
+// shows on the saturated colours of the top rows as well as on the white of the bottom ones.
+class SelMarker : public QWidget {
+public:
+    explicit SelMarker(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(Qt::black);
+        p.drawRect(0, 0, width() - 1, height() - 1);
+        p.setPen(Qt::white);
+        p.drawRect(1, 1, width() - 3, height() - 3);
+    }
+};
+
+// The line across the shade bar: alternating black and white dashes, readable on black, on any
+// colour and on white.
+class LinMarker : public QWidget {
+public:
+    explicit LinMarker(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        for (int x = 0; x < width(); x += 3)
+            p.fillRect(x, 0, 3, height(), (x / 3) % 2 ? Qt::white : Qt::black);
+    }
+};
+
+// The colour table: hue from red through yellow, green, cyan, blue and magenta back towards red
+// from left to right; full colour in the top row fading to white in the bottom row.
+QImage buildTable() {
+    QImage image(kTableWidth, kTableHeight, QImage::Format_RGB32);
+    for (int x = 0; x < kTableWidth; ++x) {
+        const double t = x * 6.0 / kTableWidth;
+        const int segment = int(t);
+        const double f = t - segment;
+        double r = 0, g = 0, b = 0;
+        switch (segment) {
+        case 0:
+            r = 1, g = f, b = 0;
+            break;
+        case 1:
+            r = 1 - f, g = 1, b = 0;
+            break;
+        case 2:
+            r = 0, g = 1, b = f;
+            break;
+        case 3:
+            r = 0, g = 1 - f, b = 1;
+            break;
+        case 4:
+            r = f, g = 0, b = 1;
+            break;
+        default:
+            r = 1, g = 0, b = 1 - f;
+            break;
+        }
+        for (int y = 0; y < kTableHeight; ++y) {
+            const double w = double(y) / (kTableHeight - 1);
+            auto mix = [w](double c) {
+                return int(std::lround(255.0 * (c + (1 - c) * w)));
+            };
+            image.setPixel(x, y, qRgb(mix(r), mix(g), mix(b)));
+        }
+    }
+    return image;
+}
+
+// A text box's text read as a 16-bit integer: the whole text (blanks around it aside) must be a
+// number; fractions round half to even.
+std::optional<qint16> textAsInt16(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    if (t.startsWith(QLatin1String("&h"), Qt::CaseInsensitive)) {
+        bool ok = false;
+        const qint64 v = t.mid(2).toLongLong(&ok, 16);
+        if (!ok || v > 0xFFFF)
+            return std::nullopt;
+        return qint16(quint16(v)); // &HFFFF is -1, as a 16-bit literal reads
+    }
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return toInt16(v);
+}
+
+struct SharedState {
+    QPointer<frmColor> instance;
+    QQueue<std::optional<Colour>> queued;
+    QList<Colour> calls;
+};
+
+SharedState& shared() {
+    static SharedState state;
+    return state;
+}
+
+} // namespace
+
+frmColor::frmColor(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmColor"));
+    setWindowTitle(QStringLiteral("Selezionatore di colori"));
+    setFont(dialogFont());
+    buildControls();
+    mTavola = buildTable();
+    Tav->setPicture(mTavola);
+    mBarra = QImage(pctSfum->size(), QImage::Format_RGB32);
+    mBarra.fill(Qt::black);
+    pctSfum->setPicture(mBarra);
+}
+
+frmColor::~frmColor() {
+    // The text boxes lose the focus while they are destroyed; that is no reason to validate.
+    for (QLineEdit* box : {txtR, txtG, txtB})
+        box->removeEventFilter(this);
+}
+
+void frmColor::buildControls() {
+    Tav = new PictureArea(this);
+    Tav->setObjectName(QStringLiteral("Tav"));
+    Tav->setGeometry(twipsRect(75, 75, 3000, 3840));
+    Tav->setCursor(Qt::CrossCursor);
+    Tav->setMouseHandler([this](QEvent::Type t, Qt::MouseButton b, Qt::MouseButtons held,
+                                QPoint p) { tavMouse(t, b, held, p); });
+
+    Sel = new SelMarker(Tav);
+    Sel->setObjectName(QStringLiteral("Sel"));
+    Sel->setGeometry(0, 0, 7, 7);
+    Sel->hide();
+
+    pctSfum = new PictureArea(this);
+    pctSfum->setObjectName(QStringLiteral("pctSfum"));
+    pctSfum->setGeometry(twipsRect(3150, 75, 390, 3840));
+    pctSfum->setMouseHandler([this](QEvent::Type t, Qt::MouseButton b, Qt::MouseButtons held,
+                                    QPoint p) { sfumMouse(t, b, held, p); });
+
+    lin = new LinMarker(pctSfum);
+    lin->setObjectName(QStringLiteral("lin"));
+    lin->setGeometry(0, 0, pctSfum->width(), 1);
+
+    const int tops[3] = {150, 450, 750};
+    const char* names[3] = {"R", "G", "B"};
+    QLabel** labels[3] = {&lblR, &lblG, &lblB};
+    QLineEdit** boxes[3] = {&txtR, &txtG, &txtB};
+    QScrollBar** bars[3] = {&R, &G, &B};
+    for (int i = 0; i < 3; ++i) {
+        const QString n = QLatin1String(names[i]);
+        QLabel* label = new QLabel(n + u':', this);
+        label->setObjectName(QStringLiteral("lbl") + n);
+        // The designed label is shorter than a line of text; let it overhang downwards.
+        const QRect r = twipsRect(3975, tops[i], 240, 165);
+        label->setGeometry(r.x(), r.y(), r.width(), r.height() + 5);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        *labels[i] = label;
+
+        QLineEdit* box = new QLineEdit(QStringLiteral("0"), this);
+        box->setObjectName(QStringLiteral("txt") + n);
+        box->setGeometry(twipsRect(4275, tops[i], 540, 240));
+        box->setMaxLength(3);
+        box->installEventFilter(this);
+        *boxes[i] = box;
+
+        QScrollBar* bar = new QScrollBar(Qt::Horizontal, this);
+        bar->setObjectName(n);
+        bar->setGeometry(twipsRect(4875, tops[i], 1290, 240));
+        bar->setRange(0, 255);
+        *bars[i] = bar;
+    }
+    for (int i = 0; i < 3; ++i) {
+        QLineEdit* box = *boxes[i];
+        QScrollBar* bar = *bars[i];
+        connect(box, &QLineEdit::textChanged, this, [this, box, bar] { txt_Change(box, bar); });
+        connect(bar, &QScrollBar::valueChanged, this, [this, box, bar] { bar_Change(bar, box); });
+    }
+
+    shpVecchio = new Swatch(this);
+    shpVecchio->setObjectName(QStringLiteral("shpVecchio"));
+    shpVecchio->setGeometry(twipsRect(3975, 1125, 1140, 390));
+    shpVecchio->onClick = [this] {
+        MostraColore(mVecchio);
+        DisegnaSfumatura();
+        centraMarcatore();
+    };
+    shpColore = new Swatch(this);
+    shpColore->setObjectName(QStringLiteral("shpColore"));
+    shpColore->setGeometry(twipsRect(5100, 1125, 1065, 390));
+    shpColore->onClick = [this] {
+        MostraColore(shpColore->colour());
+        DisegnaSfumatura();
+        centraMarcatore();
+    };
+
+    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setGeometry(twipsRect(3975, 3225, 2190, 315));
+    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
+    cmdAnnulla->setGeometry(twipsRect(3975, 3600, 2190, 315));
+    // Neither button is a default one: Enter belongs to the text boxes.
+    for (QPushButton* b : {cmdOk, cmdAnnulla}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    connect(cmdOk, &QPushButton::clicked, this, &frmColor::cmdOk_Click);
+    connect(cmdAnnulla, &QPushButton::clicked, this, &frmColor::cmdAnnulla_Click);
+
+    setTabOrder(txtR, txtG);
+    setTabOrder(txtG, txtB);
+    setTabOrder(txtB, R);
+    setTabOrder(R, G);
+    setTabOrder(G, B);
+    setTabOrder(B, cmdOk);
+    setTabOrder(cmdOk, cmdAnnulla);
+
+    // The form is as large as its controls with the designed margin of 75 twips around them.
+    setFixedSize(R->geometry().right() + 1 + twipsToPixels(75),
+                 Tav->geometry().bottom() + 1 + twipsToPixels(75));
+}
+
+Colour frmColor::currentColour() const {
+    return makeColour(R->value(), G->value(), B->value());
+}
+
+QPoint frmColor::selPosition() const {
+    return Sel->pos();
+}
+bool frmColor::selVisible() const {
+    return Sel->isVisibleTo(Tav);
+}
+
+frmColor* frmColor::sharedInstance() {
+    return shared().instance.data();
+}
+
+// --- the private operations ---
+
+void frmColor::MostraColore(Colour c) {
+    txtR->setText(QString::number(colourRed(c)));
+    txtG->setText(QString::number(colourGreen(c)));
+    txtB->setText(QString::number(colourBlue(c)));
+    shpColore->setColour(c);
+}
+
+void frmColor::DisegnaSfumatura(Colour& c) {
+    if (c == kColourNotSet)
+        c = currentColour();
+    cSfum sfum;
+    sfum.AggiungiColore(0, 0, 0);
+    sfum.AggiungiColore(c, 50, 0);
+    sfum.AggiungiColore(0xFFFFFF, 100, 0);
+    QImage bar(pctSfum->size(), QImage::Format_RGB32);
+    bar.fill(Qt::black);
+    {
+        QPainter painter(&bar);
+        PainterGradientTarget target(&painter);
+        sfum.SetObject(&target);
+        sfum.StampaSfumatura(0, 0, bar.width(), bar.height(), 1);
+    }
+    mBarra = bar;
+    pctSfum->setPicture(mBarra);
+    ++mBarBuilds;
+}
+
+void frmColor::DisegnaSfumatura() {
+    Colour c = kColourNotSet;
+    DisegnaSfumatura(c);
+}
+
+// The marker goes to the row that holds the colour itself, which is where the bar's middle stop
+// lands (for an even height that is one row above height / 2), so that a pick in the table with
+// the marker centred gives exactly the colour picked.
+void frmColor::centraMarcatore() {
+    const int h = mBarra.height();
+    const double middle = roundHalfEven(h * 50 / 100.0);
+    setLinY(qBound(0, int(middle) - 1, h - 1));
+}
+
+void frmColor::setLinY(int y) {
+    mLinY = y;
+    lin->move(0, y);
+}
+
+void frmColor::AggiornaDaBarre() {
+    const Colour v = currentColour();
+    if (v == mUltimo)
+        return;
+    mUltimo = v;
+    MostraColore(v);
+    if (mTrascina)
+        return; // the bar stays as it is while the user drags on it
+    DisegnaSfumatura();
+    centraMarcatore();
+}
+
+void frmColor::ScegliDaSfumatura(int x, int y) {
+    setLinY(y);
+    MostraColore(fromQRgb(mBarra.pixel(x, y)));
+}
+
+void frmColor::ScegliDaTavola(int x, int y) {
+    Sel->move(x - 3, y - 3);
+    Sel->show();
+    Colour picked = fromQRgb(mTavola.pixel(x, y));
+    DisegnaSfumatura(picked);
+    MostraColore(fromQRgb(mBarra.pixel(0, mLinY)));
+}
+
+// The cursor cannot be confined to a control on every platform, so while a button is held the
+// picked point is kept inside the picture instead: the picks are the same.
+QPoint frmColor::BloccaCursore(QWidget* control, const QPoint& p) const {
+    const QImage& picture = control == Tav ? mTavola : mBarra;
+    return QPoint(qBound(0, p.x(), picture.width() - 1), qBound(0, p.y(), picture.height() - 1));
+}
+
+void frmColor::ValidaTesti() {
+    for (QLineEdit* box : {txtR, txtG, txtB}) {
+        const std::optional<qint16> v = textAsInt16(box->text());
+        if (!v)
+            return;
+        if (*v > 255)
+            box->setText(QStringLiteral("255"));
+    }
+    mRisultato = currentColour();
+    DisegnaSfumatura();
+}
+
+void frmColor::Termina() {
+    mTermina = true;
+    close();
+    if (mRisultato != -1 && mSetting) {
+        const std::shared_ptr<cSetting> setting = mSetting;
+        setting->ReturnValue(QVariant(qint32(mRisultato)));
+    }
+}
+
+// --- events ---
+
+void frmColor::txt_Change(QLineEdit* box, QScrollBar* bar) {
+    const std::optional<qint16> v = textAsInt16(box->text());
+    if (v && *v >= 0 && *v <= 255)
+        bar->setValue(*v);
+}
+
+void frmColor::bar_Change(QScrollBar* bar, QLineEdit* box) {
+    box->setText(QString::number(bar->value()));
+    AggiornaDaBarre();
+}
+
+void frmColor::tavMouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                        QPoint p) {
+    switch (type) {
+    case QEvent::MouseButtonPress: {
+        const QPoint q = BloccaCursore(Tav, p);
+        ScegliDaTavola(q.x(), q.y());
+        break;
+    }
+    case QEvent::MouseMove:
+        if (held & Qt::LeftButton) {
+            const QPoint q = BloccaCursore(Tav, p);
+            ScegliDaTavola(q.x(), q.y());
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void frmColor::sfumMouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                         QPoint p) {
+    const QPoint q = BloccaCursore(pctSfum, p);
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        mTrascina = true;
+        if (button == Qt::LeftButton)
+            ScegliDaSfumatura(q.x(), q.y());
+        break;
+    case QEvent::MouseMove:
+        if (held & Qt::LeftButton)
+            ScegliDaSfumatura(q.x(), q.y());
+        break;
+    case QEvent::MouseButtonRelease:
+        mTrascina = false; // the bar is not rebuilt here
+        break;
+    default:
+        break;
+    }
+}
+
+bool frmColor::eventFilter(QObject* watched, QEvent* event) {
+    const bool isBox = watched == txtR || watched == txtG || watched == txtB;
+    if (isBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ValidaTesti();
+            return true;
+        }
+    }
+    if (isBox && event->type() == QEvent::FocusOut && !mTermina) {
+        // Only a move of the focus inside the dialog validates, not the window losing it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            ValidaTesti();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmColor::cmdOk_Click() {
+    mRisultato = currentColour();
+    Concludi();
+}
+
+void frmColor::cmdAnnulla_Click() {
+    mRisultato = -1;
+    Concludi();
+}
+
+void frmColor::Concludi() {
+    if (mModoFunzione) {
+        mInChiusura = true;
+        mTermina = true;
+        close(); // ends the modal loop of SelezionaColore
+    } else {
+        Termina();
+    }
+}
+
+void frmColor::reject() {
+    cmdAnnulla_Click();
+}
+
+void frmColor::closeEvent(QCloseEvent* event) {
+    if (!mTermina) {
+        // Closed by the frame, or by the launcher when the main window closes: as "Annulla".
+        mTermina = true;
+        mRisultato = -1;
+        if (mModoFunzione)
+            mInChiusura = true;
+    }
+    event->accept();
+}
+
+// --- the two uses ---
+
+void frmColor::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
+                     bool Mask) {
+    mSetting = Setting;
+    const Colour c = toInt32Clamped(readNumber(Value));
+    mVecchio = c;
+    shpVecchio->setColour(c);
+    MostraColore(c);
+    DisegnaSfumatura();
+    centraMarcatore();
+    mModoFunzione = false;
+}
+
+Colour frmColor::SelezionaColore(Colour ColoreLong) {
+    mModoFunzione = true;
+    if (!mInChiusura) {
+        mVecchio = ColoreLong;
+        shpVecchio->setColour(ColoreLong);
+        MostraColore(ColoreLong);
+        DisegnaSfumatura();
+        centraMarcatore();
+        setWindowModality(Qt::ApplicationModal);
+        exec();
+    }
+    // A modal loop that ended without a button or the frame (the window merely hidden) is a
+    // cancellation as well.
+    if (!mInChiusura || mRisultato == -1)
+        return ColoreLong;
+    return mRisultato;
+}
+
+Colour SelezionaColore(Colour ColoreLong) {
+    SharedState& state = shared();
+    state.calls << ColoreLong;
+    if (!state.queued.isEmpty()) {
+        const std::optional<Colour> answer = state.queued.dequeue();
+        return answer ? *answer : ColoreLong;
+    }
+    // Each call gets a fresh dialog, dropped as soon as it has answered.
+    std::unique_ptr<frmColor> dialog(new frmColor(nullptr));
+    const QPointer<frmColor> previous = state.instance;
+    state.instance = dialog.get();
+    const Colour result = dialog->SelezionaColore(ColoreLong);
+    state.instance = previous;
+    return result;
+}
+
+namespace ColourPickerSeam {
+
+void queueResult(std::optional<Colour> result) {
+    shared().queued.enqueue(result);
+}
+int pendingResults() {
+    return int(shared().queued.size());
+}
+QList<Colour> calls() {
+    return shared().calls;
+}
+void clear() {
+    shared().queued.clear();
+    shared().calls.clear();
+}
+
+} // namespace ColourPickerSeam
