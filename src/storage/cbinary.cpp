@@ -1,0 +1,646 @@
+#include "storage/cbinary.h"
+
+#include "common/cp1252.h"
+#include "storage/safefolder.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <limits>
+
+namespace {
+
+const QByteArray kSkinSignature = QByteArrayLiteral("QuenlarkSkin");
+const QByteArray kSettingsSignature = QByteArrayLiteral("QuenlarkSettings");
+
+const QStringList kDefaultSettingsFiles = {
+    QStringLiteral("alias.txt"),
+    QStringLiteral("trigger.txt"),
+    QStringLiteral("config.ini"),
+};
+
+QString withPath(ErrorCode code, const QString& path) {
+    return errorDescription(code) + QStringLiteral(": ") + path;
+}
+
+// The error number that best tells the user what an errno means.
+ErrorCode codeForErrno(int err, ErrorCode fallback) {
+    switch (err) {
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+        return ErrorCode::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return ErrorCode::PermissionDenied;
+    case ENOENT:
+    case ENOTDIR:
+        return ErrorCode::PathNotFound;
+    default:
+        return fallback;
+    }
+}
+
+QString withSeparator(const QString& folder) {
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+} // namespace
+
+struct cBinary::Impl {
+    Locations locations;
+    std::unique_ptr<QFileDevice> file; // the current file: a QFile to read, a QSaveFile to write
+    QString path;                      // its path, for messages
+    bool failed = false;               // a failure of the running operation was reported
+};
+
+cBinary::cBinary(Locations locations) : d(std::make_unique<Impl>()) {
+    d->locations = std::move(locations);
+}
+
+cBinary::~cBinary() {
+    ChiudiFile();
+}
+
+QString cBinary::workFolderPath() const {
+    return d->locations.workDir() + u'/';
+}
+
+bool cBinary::isSafeEntryName(const QString& name) {
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Failures
+
+bool cBinary::fallito() const {
+    return d->failed;
+}
+
+void cBinary::fallisci(ErrorCode code, const QString& description) {
+    if (d->failed)
+        return;
+    d->failed = true;
+    reportError(code, description.isEmpty() ? withPath(code, d->path) : description);
+}
+
+void cBinary::fallisciScrittura(ErrorCode fallback, const QString& path, int err) {
+    const ErrorCode code = codeForErrno(err, fallback);
+    fallisci(code, withPath(code, path));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The stream
+
+bool cBinary::ApriFile(const QString& path, Accesso accesso) {
+    ChiudiFile();
+    d->path = path;
+    if (accesso == Accesso::Lettura) {
+        auto file = std::make_unique<QFile>(path);
+        errno = 0;
+        if (!file->open(QIODevice::ReadOnly)) {
+            const int err = errno;
+            fallisci(err == ENOENT ? ErrorCode::FileNotFound
+                                   : codeForErrno(err, ErrorCode::PathFileAccess));
+            return false;
+        }
+        d->file = std::move(file);
+        return true;
+    }
+    // The package is written beside the old one and replaces it only when complete.
+    auto file = std::make_unique<QSaveFile>(path);
+    errno = 0;
+    if (!file->open(QIODevice::WriteOnly)) {
+        fallisciScrittura(ErrorCode::PathFileAccess, path, errno);
+        return false;
+    }
+    d->file = std::move(file);
+    return true;
+}
+
+void cBinary::ChiudiFile() {
+    if (!d->file)
+        return;
+    // A package that was not confirmed is thrown away, so the old one stays.
+    if (auto* save = qobject_cast<QSaveFile*>(d->file.get()))
+        save->cancelWriting();
+    d->file.reset();
+}
+
+bool cBinary::ConfermaFile() {
+    auto* save = qobject_cast<QSaveFile*>(d->file.get());
+    if (!save || d->failed) {
+        ChiudiFile();
+        return false;
+    }
+    // Qt can take a short write for a success at commit time: flush and look first.
+    errno = 0;
+    if (!save->flush() || save->error() != QFileDevice::NoError) {
+        const int err = errno;
+        fallisciScrittura(save->error() == QFileDevice::ResourceError ? ErrorCode::DiskFull
+                                                                      : ErrorCode::DeviceIO,
+                          d->path, err);
+        ChiudiFile();
+        return false;
+    }
+    errno = 0;
+    if (!save->commit()) {
+        fallisciScrittura(ErrorCode::DeviceIO, d->path, errno);
+        ChiudiFile();
+        return false;
+    }
+    d->file.reset();
+    return true;
+}
+
+qint64 cBinary::restanti() const {
+    return d->file ? d->file->size() - d->file->pos() : 0;
+}
+
+bool cBinary::leggiEsatti(char* dst, qint64 size) {
+    if (d->failed)
+        return false;
+    if (!d->file) {
+        fallisci(ErrorCode::BadFileName);
+        return false;
+    }
+    if (size == 0)
+        return true;
+    const qint64 got = d->file->read(dst, size);
+    if (got != size) {
+        fallisci(got < 0 ? ErrorCode::DeviceIO : ErrorCode::PastEndOfFile);
+        return false;
+    }
+    return true;
+}
+
+bool cBinary::scriviEsatti(const char* src, qint64 size) {
+    if (d->failed)
+        return false;
+    if (!d->file) {
+        fallisci(ErrorCode::BadFileName);
+        return false;
+    }
+    if (size == 0)
+        return true;
+    errno = 0;
+    const qint64 written = d->file->write(src, size);
+    if (written != size) {
+        const int err = errno;
+        fallisciScrittura(d->file->error() == QFileDevice::ResourceError ? ErrorCode::DiskFull
+                                                                         : ErrorCode::DeviceIO,
+                          d->path, err);
+        return false;
+    }
+    return true;
+}
+
+bool cBinary::salta(qint64 size) {
+    if (d->failed)
+        return false;
+    if (!d->file) {
+        fallisci(ErrorCode::BadFileName);
+        return false;
+    }
+    if (size > restanti()) {
+        fallisci(ErrorCode::PastEndOfFile);
+        return false;
+    }
+    if (!d->file->seek(d->file->pos() + size)) {
+        fallisci(ErrorCode::DeviceIO);
+        return false;
+    }
+    return true;
+}
+
+void cBinary::ScriviStringa(const QString& text) {
+    const QByteArray bytes = encodeCp1252(text);
+    if (bytes.size() > kMaxTextLength) {
+        fallisci(ErrorCode::Overflow,
+                 QStringLiteral("Testo più lungo di 255 caratteri: ") + text.left(40));
+        return;
+    }
+    const char length = char(quint8(bytes.size()));
+    if (scriviEsatti(&length, 1))
+        scriviEsatti(bytes.constData(), bytes.size());
+}
+
+QString cBinary::LeggiStringa() {
+    char length = 0;
+    if (!leggiEsatti(&length, 1))
+        return {};
+    const int n = quint8(length);
+    char bytes[256];
+    if (!leggiEsatti(bytes, n))
+        return {};
+    return decodeCp1252(bytes, n);
+}
+
+void cBinary::SaltaStringa() {
+    char length = 0;
+    if (leggiEsatti(&length, 1))
+        salta(quint8(length));
+}
+
+void cBinary::ScriviLong(qint32 value) {
+    if (value < 0) {
+        fallisci(ErrorCode::Overflow);
+        return;
+    }
+    const quint32 v = quint32(value);
+    const char bytes[4] = {char(v & 255), char((v >> 8) & 255), char((v >> 16) & 255),
+                           char((v >> 24) & 255)};
+    scriviEsatti(bytes, 4);
+}
+
+qint32 cBinary::LeggiLong() {
+    unsigned char b[4] = {};
+    if (!leggiEsatti(reinterpret_cast<char*>(b), 4))
+        return 0;
+    if (b[3] >= 128) {
+        fallisci(ErrorCode::Overflow, withPath(ErrorCode::Overflow, d->path));
+        return 0;
+    }
+    return qint32(quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 | quint32(b[3]) << 24);
+}
+
+void cBinary::ScriviBlocco(const QByteArray& data) {
+    if (data.size() > std::numeric_limits<qint32>::max()) {
+        fallisci(ErrorCode::Overflow);
+        return;
+    }
+    ScriviLong(qint32(data.size()));
+    scriviEsatti(data.constData(), data.size());
+}
+
+QByteArray cBinary::LeggiBlocco() {
+    const qint32 size = LeggiLong();
+    if (d->failed || size == 0)
+        return {};
+    // A declared length past the end of the file is refused before anything is allocated.
+    if (size > restanti()) {
+        fallisci(ErrorCode::PastEndOfFile);
+        return {};
+    }
+    QByteArray data(size, Qt::Uninitialized);
+    if (!leggiEsatti(data.data(), size))
+        return {};
+    return data;
+}
+
+void cBinary::SaltaBlocco() {
+    const qint32 size = LeggiLong();
+    if (!d->failed)
+        salta(size);
+}
+
+bool cBinary::haFirma(const QByteArray& firma) {
+    if (!d->file || d->failed)
+        return false;
+    const QByteArray expected = char(firma.size()) + firma;
+    return d->file->peek(expected.size()) == expected;
+}
+
+bool cBinary::controllaTesto(const QString& text, const QString& cosa) {
+    if (encodeCp1252(text).size() <= kMaxTextLength)
+        return true;
+    fallisci(ErrorCode::Overflow,
+             cosa + QStringLiteral(" più lungo di 255 caratteri: ") + text.left(40) + u'…');
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Skin package
+
+bool cBinary::CreaSkn(const QString& SrcPath, const QStringList& Files, const QString& Nome,
+                      const QString& Title) {
+    d->failed = false;
+    if (!isSafeEntryName(Nome)) {
+        fallisci(ErrorCode::BadFileName, QStringLiteral("Nome di pacchetto non valido: ") + Nome);
+        return false;
+    }
+    return CreaSknAt(SrcPath, Files, d->locations.skinsDir() + Nome, Title);
+}
+
+bool cBinary::CreaSknAt(const QString& SrcPath, const QStringList& Files, const QString& TargetPath,
+                        const QString& Title) {
+    d->failed = false;
+    ChiudiFile();
+    const QString src = withSeparator(SrcPath);
+
+    // Everything that would make a package unreadable is refused before a byte is written.
+    if (!controllaTesto(Title, QStringLiteral("Titolo")))
+        return false;
+    QStringList entries;
+    for (const QString& name : Files) {
+        if (name.isEmpty() || name.startsWith(u'.'))
+            continue;
+        if (!QFileInfo(src + name).isFile())
+            continue;
+        if (!isSafeEntryName(name)) {
+            fallisci(ErrorCode::BadFileName, QStringLiteral("Nome di file non valido: ") + name);
+            return false;
+        }
+        if (!controllaTesto(name, QStringLiteral("Nome di file")))
+            return false;
+        if (decodeCp1252(encodeCp1252(name)) != name) {
+            fallisci(ErrorCode::BadFileName,
+                     QStringLiteral("Nome di file con caratteri non ammessi: ") + name);
+            return false;
+        }
+        entries << name;
+    }
+    if (entries.size() > kMaxEntries) {
+        fallisci(ErrorCode::Overflow,
+                 QStringLiteral("Troppi file per un pacchetto (%1, al massimo %2)")
+                     .arg(entries.size())
+                     .arg(kMaxEntries));
+        return false;
+    }
+
+    if (!ApriFile(TargetPath, Accesso::Scrittura))
+        return false;
+    ScriviStringa(QString::fromLatin1(kSkinSignature));
+    ScriviStringa(Title);
+    ScriviLong(qint32(entries.size()));
+    for (const QString& name : entries) {
+        if (d->failed)
+            break;
+        ScriviStringa(name);
+        const QString path = src + name;
+        QFile file(path);
+        errno = 0;
+        if (!file.open(QIODevice::ReadOnly)) {
+            const int err = errno;
+            fallisci(err == ENOENT ? ErrorCode::FileNotFound
+                                   : codeForErrno(err, ErrorCode::PathFileAccess),
+                     withPath(err == ENOENT ? ErrorCode::FileNotFound
+                                            : codeForErrno(err, ErrorCode::PathFileAccess),
+                              path));
+            break;
+        }
+        if (file.size() > std::numeric_limits<qint32>::max()) {
+            fallisci(ErrorCode::Overflow, QStringLiteral("File troppo grande: ") + path);
+            break;
+        }
+        const QByteArray data = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            fallisci(ErrorCode::DeviceIO, withPath(ErrorCode::DeviceIO, path));
+            break;
+        }
+        ScriviBlocco(data);
+    }
+    return ConfermaFile();
+}
+
+QString cBinary::EstraiSkin(const QString& SknPath, bool* usable) {
+    d->failed = false;
+    SafeFolder folder;
+    QString why;
+    const bool ok = folder.open(d->locations.workDir(), SafeFolder::Kind::Private, &why);
+    if (usable)
+        *usable = ok;
+    if (!ok) {
+        fallisci(ErrorCode::PathFileAccess, why);
+        return workFolderPath();
+    }
+    folder.removePlainFiles();
+    leggiPacchetto(SknPath, &folder, nullptr);
+    return workFolderPath();
+}
+
+cBinary::Esito cBinary::EstraiSkinIn(const QString& SknPath, const QString& Folder) {
+    d->failed = false;
+    SafeFolder folder;
+    QString why;
+    if (!folder.open(Folder, SafeFolder::Kind::AsGiven, &why)) {
+        fallisci(ErrorCode::PathFileAccess, why);
+        return Esito::Fallito;
+    }
+    folder.removePlainFiles();
+    return leggiPacchetto(SknPath, &folder, nullptr);
+}
+
+cBinary::Esito cBinary::ElencaVoci(const QString& SknPath, QList<Voce>* voci) {
+    d->failed = false;
+    return leggiPacchetto(SknPath, nullptr, voci);
+}
+
+cBinary::Esito cBinary::leggiPacchetto(const QString& SknPath, SafeFolder* dest,
+                                       QList<Voce>* voci) {
+    ChiudiFile();
+    if (!ApriFile(SknPath, Accesso::Lettura))
+        return Esito::Fallito;
+    if (!haFirma(kSkinSignature)) {
+        ChiudiFile();
+        return Esito::SenzaFirma;
+    }
+    SaltaStringa(); // the signature, already checked
+    SaltaStringa(); // the title
+    const qint32 count = LeggiLong();
+    if (!d->failed && count > kMaxEntries)
+        fallisci(ErrorCode::Overflow,
+                 QStringLiteral("Il pacchetto dichiara %1 file, più dei %2 ammessi: %3")
+                     .arg(count)
+                     .arg(kMaxEntries)
+                     .arg(SknPath));
+    Esito esito = Esito::Completo;
+    for (qint32 i = 0; i < count && !d->failed; ++i) {
+        // A package that ends cleanly before its declared count keeps the entries it has.
+        if (restanti() == 0) {
+            esito = Esito::Incompleto;
+            break;
+        }
+        const QString name = LeggiStringa();
+        if (d->failed)
+            break;
+        if (!isSafeEntryName(name)) {
+            fallisci(ErrorCode::BadFileName,
+                     QStringLiteral("Nome di file non valido nel pacchetto: ") + name);
+            break;
+        }
+        if (!dest) {
+            const qint32 size = LeggiLong();
+            if (!d->failed && size > restanti())
+                fallisci(ErrorCode::PastEndOfFile);
+            if (d->failed || !salta(size))
+                break;
+            if (voci)
+                voci->append({name, size});
+            continue;
+        }
+        const QByteArray data = LeggiBlocco();
+        if (d->failed)
+            break;
+        if (const int err = dest->writeFile(name, data))
+            fallisciScrittura(ErrorCode::PathFileAccess, dest->path() + u'/' + name, err);
+    }
+    ChiudiFile();
+    return d->failed ? Esito::Fallito : esito;
+}
+
+QString cBinary::EstraiTitolo(const QString& SknPath) {
+    d->failed = false;
+    ChiudiFile();
+    if (!ApriFile(SknPath, Accesso::Lettura))
+        return {};
+    QString title;
+    if (haFirma(kSkinSignature)) {
+        SaltaStringa();
+        title = LeggiStringa();
+    }
+    ChiudiFile();
+    return d->failed ? QString() : title;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Client settings package
+
+bool cBinary::EstraiSettings() {
+    d->failed = false;
+    QStringList names;
+    bool senzaFirma = false;
+    return LeggiSettings(names, true, &senzaFirma);
+}
+
+bool cBinary::SalvaSettings(bool Delete) {
+    d->failed = false;
+    QStringList names;
+    bool senzaFirma = false;
+    if (!LeggiSettings(names, false, &senzaFirma))
+        return false;
+    if (senzaFirma) {
+        // Writing over it would lose a file that is not ours.
+        fallisci(ErrorCode::PathFileAccess,
+                 QStringLiteral("Il file non è un pacchetto di impostazioni: ") +
+                     d->locations.settingsPackagePath());
+        return false;
+    }
+    return ScriviSettings(names, Delete);
+}
+
+bool cBinary::LeggiSettings(QStringList& names, bool extract, bool* senzaFirma, int profondita) {
+    const QString package = d->locations.settingsPackagePath();
+    *senzaFirma = false;
+    if (!QFileInfo::exists(package) && profondita == 0) {
+        // First use: bundle the default files. They are deleted only when they are unpacked again
+        // right away, so saving before any package exists keeps their contents.
+        names = kDefaultSettingsFiles;
+        if (!ScriviSettings(names, extract))
+            return false;
+        return LeggiSettings(names, extract, senzaFirma, profondita + 1);
+    }
+
+    SafeFolder folder;
+    if (extract) {
+        QString why;
+        if (!folder.open(d->locations.programDir, SafeFolder::Kind::AsGiven, &why)) {
+            fallisci(ErrorCode::PathFileAccess, why);
+            return false;
+        }
+    }
+    names.clear();
+    if (!ApriFile(package, Accesso::Lettura))
+        return false;
+    if (!haFirma(kSettingsSignature)) {
+        *senzaFirma = true;
+        ChiudiFile();
+        return true;
+    }
+    SaltaStringa();
+    const qint32 count = LeggiLong();
+    if (!d->failed && count > kMaxEntries)
+        fallisci(ErrorCode::Overflow, withPath(ErrorCode::Overflow, package));
+    for (qint32 i = 0; i < count && !d->failed && restanti() > 0; ++i) {
+        const QString name = LeggiStringa();
+        if (d->failed)
+            break;
+        if (!isSafeEntryName(name)) {
+            fallisci(ErrorCode::BadFileName,
+                     QStringLiteral("Nome di file non valido nel pacchetto: ") + name);
+            break;
+        }
+        if (!extract) {
+            SaltaBlocco();
+            if (!d->failed)
+                names << name;
+            continue;
+        }
+        const QByteArray data = LeggiBlocco();
+        if (d->failed)
+            break;
+        names << name;
+        if (const int err = folder.writeFile(name, data))
+            fallisciScrittura(ErrorCode::PathFileAccess, folder.path() + u'/' + name, err);
+    }
+    ChiudiFile();
+    return !d->failed;
+}
+
+bool cBinary::ScriviSettings(const QStringList& names, bool Delete) {
+    ChiudiFile();
+    if (names.size() > kMaxEntries) {
+        fallisci(ErrorCode::Overflow);
+        return false;
+    }
+    SafeFolder folder;
+    QString why;
+    if (!folder.open(d->locations.programDir, SafeFolder::Kind::AsGiven, &why)) {
+        fallisci(ErrorCode::PathFileAccess, why);
+        return false;
+    }
+    // A missing file is packed empty and created empty, so the list and the folder agree.
+    for (const QString& name : names) {
+        if (!folder.isRegularFile(name)) {
+            if (const int err = folder.writeFile(name, {})) {
+                fallisciScrittura(ErrorCode::PathFileAccess, folder.path() + u'/' + name, err);
+                return false;
+            }
+        }
+    }
+
+    if (!ApriFile(d->locations.settingsPackagePath(), Accesso::Scrittura))
+        return false;
+    ScriviStringa(QString::fromLatin1(kSettingsSignature));
+    ScriviLong(qint32(names.size()));
+    for (const QString& name : names) {
+        if (d->failed)
+            break;
+        ScriviStringa(name);
+        const QString path = d->locations.programDir + u'/' + name;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            fallisci(ErrorCode::PathFileAccess, withPath(ErrorCode::PathFileAccess, path));
+            break;
+        }
+        const QByteArray data = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            fallisci(ErrorCode::DeviceIO, withPath(ErrorCode::DeviceIO, path));
+            break;
+        }
+        if (data.isEmpty())
+            ScriviLong(0);
+        else
+            ScriviBlocco(data);
+    }
+    if (!ConfermaFile())
+        return false;
+
+    // Only once the package is safely written may the files it holds go.
+    if (Delete) {
+        for (const QString& name : names) {
+            const int err = folder.removeFile(name);
+            if (err != 0 && err != ENOENT)
+                fallisciScrittura(ErrorCode::PathFileAccess, folder.path() + u'/' + name, err);
+        }
+    }
+    return !d->failed;
+}
