@@ -1,0 +1,125 @@
+#pragma once
+
+#include "common/colour.h"
+
+#include <QHash>
+#include <QList>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+class PictureBox;
+class QImage;
+
+// Colour values indexed [x][y], with lower bounds 0.
+using ColourArray = QList<QList<Colour>>;
+
+// Shows a small picture as a grid of enlarged cells and lets the user paint it with two mouse
+// colours. The array given to Init carries one column and one row more than the picture; they
+// are kept but never shown, painted or written out. Every change of the grid redraws the
+// control and mirrors the picture, pixel for pixel, into the preview box.
+class uEditor : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(Colour LeftColor READ LeftColor WRITE setLeftColor)
+    Q_PROPERTY(Colour RightColor READ RightColor WRITE setRightColor)
+
+public:
+    // What a stroke does. The pencil paints the cells the pointer crosses; the others act on
+    // whole strokes: a straight line from press to release, a fill of the pressed cell's
+    // 4-connected area, or taking the pressed cell's colour as the button's colour.
+    enum class Tool { Pencil, Line, Fill, Eyedropper };
+
+    // The background shown around and between the cells.
+    static constexpr Colour kBackground = makeColour(192, 192, 192);
+    // The control's pen, which draws the grid.
+    static constexpr Colour kGridPen = makeColour(0, 0, 0);
+
+    explicit uEditor(QWidget* parent = nullptr);
+    ~uEditor() override;
+
+    // The colour shown in the preview for pixels of the mask colour; from the next Draw on.
+    void setViewColor(Colour c) { m_viewColor = c; }
+
+    // Where the picture is mirrored, at (x + 1, y + 1), and the picture's transparent colour.
+    void SetPreviewBox(PictureBox* Box, Colour MaskC);
+
+    Colour LeftColor() const { return m_leftColor; }
+    void setLeftColor(Colour c) { m_leftColor = c; }
+    Colour RightColor() const { return m_rightColor; }
+    void setRightColor(Colour c) { m_rightColor = c; }
+
+    // Writes the W x H shown pixels into DestDC at the same coordinates (pixels that fall
+    // outside DestDC are left out).
+    void DrawImage(QImage* DestDC) const;
+
+    // Recomputes the cell size from the control's size, repaints the control and the preview.
+    // Nothing before the first Init.
+    void Draw();
+
+    // Takes a copy of the array: W and H become its upper bounds. Does not draw.
+    void Init(const ColourArray& Immagine);
+
+    void setTool(Tool tool);
+    Tool tool() const { return m_tool; }
+
+    // --- what the dialog and the tests read ---
+    bool hasGrid() const { return m_hasGrid; }
+    int W() const { return m_w; }
+    int H() const { return m_h; }
+    int cellSize() const { return m_cell; }
+    // The grid's colour at (x, y), the extra column and row included; -1 outside the array.
+    Colour pixel(int x, int y) const;
+    // The cell under a point of the control as painting maps it (truncating division), or
+    // (-1, -1) when the point maps to no shown pixel.
+    QPoint cellAt(QPointF position) const;
+    // The control's rectangle of a cell, grid lines included.
+    QRect cellRect(int x, int y) const;
+
+Q_SIGNALS:
+    // Raised at every mouse press on the control, before the press paints anything.
+    void MouseDown();
+    // The eyedropper changed LeftColor or RightColor.
+    void ColorChange();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    const QBrush& GetBrush(Colour c);
+    void FreeBrushes();
+    void PaintCell(int Button, QPointF position);
+
+    // The colour a button state paints with: exactly the left or exactly the right button;
+    // -1 for anything else.
+    Colour colourForButtons(int Button) const;
+    bool shown(QPoint cell) const;
+    void setPixels(const QList<QPoint>& cells, Colour c);
+    QList<QPoint> lineCells(QPoint from, QPoint to) const;
+    QList<QPoint> fillCells(QPoint from) const;
+    // The cell a point maps to by truncating division, inside the grid or not.
+    QPoint rawCell(QPointF position) const;
+
+    ColourArray m_grid; // [x][y]
+    int m_w = 0;
+    int m_h = 0;
+    bool m_hasGrid = false;
+    bool m_drawn = false;
+    int m_cell = 0;
+    QHash<Colour, QBrush> m_brushes;
+    Colour m_leftColor = 0;
+    Colour m_rightColor = 0;
+    QPointer<PictureBox> m_previewBox;
+    Colour m_maskColor = 0;
+    Colour m_viewColor = 0;
+    Tool m_tool = Tool::Pencil;
+
+    // A line being dragged: its start cell, the colour it will paint and its current end.
+    bool m_lineActive = false;
+    QPoint m_lineStart;
+    QPoint m_lineEnd;
+    Colour m_lineColour = 0;
+};

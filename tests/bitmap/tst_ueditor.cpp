@@ -1,0 +1,398 @@
+#include "bitmap/picturebox.h"
+#include "bitmap/ueditor.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const Colour kWhite = makeColour(255, 255, 255);
+const Colour kRed = makeColour(255, 0, 0);
+const Colour kBlue = makeColour(0, 0, 255);
+const Colour kGreen = makeColour(0, 255, 0);
+const Colour kMagenta = makeColour(255, 0, 255);
+const Colour kExtra = makeColour(1, 2, 3); // marks the column and row that are never shown
+
+// A W x H picture of one colour, plus the extra column and row.
+ColourArray picture(int w, int h, Colour fill) {
+    ColourArray a(w + 1, QList<Colour>(h + 1, fill));
+    for (int x = 0; x <= w; ++x)
+        a[x][h] = kExtra;
+    for (int y = 0; y <= h; ++y)
+        a[w][y] = kExtra;
+    return a;
+}
+
+Colour grabbed(const QImage& image, int x, int y) {
+    return fromQRgb(image.pixel(x, y));
+}
+
+} // namespace
+
+class TestUEditor : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void drawsCellsAndEighteenGridLines();
+    void cellSizeFollowsTheShorterSide();
+    void zeroCellSizePaintsNothingAndDoesNotHang();
+    void nothingBeforeInit();
+    void buttonsPaintTheirColours_data();
+    void buttonsPaintTheirColours();
+    void dragPaintsEveryCellCrossed();
+    void bothButtonsPaintNothing();
+    void pointJustLeftOfTheGridMapsToColumnZero();
+    void sameColourDoesNotRedraw();
+    void previewShowsMaskPixelsInViewColour();
+    void drawImageWritesExactlyWTimesH();
+    void lineTool();
+    void fillToolStaysInsideTheFourConnectedArea();
+    void eyedropperTakesTheButtonsColour();
+
+private:
+    QPoint centre(int x, int y) const { return m_editor->cellRect(x, y).center(); }
+    std::unique_ptr<QWidget> m_window;
+    uEditor* m_editor = nullptr;
+    PictureBox* m_preview = nullptr;
+};
+
+void TestUEditor::init() {
+    m_window = std::make_unique<QWidget>();
+    m_window->resize(400, 340);
+    m_editor = new uEditor(m_window.get());
+    m_editor->setObjectName(QStringLiteral("uEditor"));
+    m_editor->setGeometry(5, 5, 300, 300);
+    m_preview = new PictureBox(m_window.get());
+    m_preview->setGeometry(320, 5, 21, 21);
+    m_editor->Init(picture(17, 17, kWhite));
+    m_editor->setLeftColor(kRed);
+    m_editor->setRightColor(kBlue);
+    m_editor->SetPreviewBox(m_preview, kMagenta);
+    m_editor->setViewColor(kGreen);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_editor->Draw();
+}
+
+void TestUEditor::cleanup() {
+    m_window.reset();
+    m_editor = nullptr;
+    m_preview = nullptr;
+}
+
+void TestUEditor::drawsCellsAndEighteenGridLines() {
+    QCOMPARE(m_editor->cellSize(), 17);
+    ColourArray a = picture(17, 17, kWhite);
+    a[2][3] = kRed;
+    m_editor->Init(a);
+    m_editor->Draw();
+    const QImage shot = m_editor->grab().toImage();
+    QCOMPARE(shot.size(), QSize(300, 300));
+
+    // The red cell fills (34..50, 51..67) inside its lines; its neighbours stay white.
+    QCOMPARE(grabbed(shot, 2 * 17 + 8, 3 * 17 + 8), kRed);
+    QCOMPARE(grabbed(shot, 2 * 17 + 16, 3 * 17 + 16), kRed);
+    QCOMPARE(grabbed(shot, 3 * 17 + 1, 3 * 17 + 8), kWhite);
+
+    int vertical = 0;
+    int horizontal = 0;
+    for (int i = 0; i < 300; ++i) {
+        vertical += grabbed(shot, i, 8) == uEditor::kGridPen ? 1 : 0;
+        horizontal += grabbed(shot, 8, i) == uEditor::kGridPen ? 1 : 0;
+    }
+    QCOMPARE(vertical, 18);
+    QCOMPARE(horizontal, 18);
+    QCOMPARE(grabbed(shot, 289, 0), uEditor::kGridPen);
+    QCOMPARE(grabbed(shot, 0, 289), uEditor::kGridPen);
+    // Lines leave out their end points; beyond the grid is the grey background.
+    QCOMPARE(grabbed(shot, 289, 289), uEditor::kBackground);
+    QCOMPARE(grabbed(shot, 295, 100), uEditor::kBackground);
+    QCOMPARE(grabbed(shot, 100, 295), uEditor::kBackground);
+}
+
+void TestUEditor::cellSizeFollowsTheShorterSide() {
+    m_editor->resize(400, 300); // wider: the height decides
+    m_editor->Init(picture(17, 10, kWhite));
+    m_editor->Draw();
+    QCOMPARE(m_editor->cellSize(), 300 / 10);
+    m_editor->resize(170, 300); // taller: the width decides
+    m_editor->Draw();
+    QCOMPARE(m_editor->cellSize(), 170 / 17);
+}
+
+void TestUEditor::zeroCellSizePaintsNothingAndDoesNotHang() {
+    m_editor->resize(10, 10);
+    m_editor->Draw();
+    QCOMPARE(m_editor->cellSize(), 0);
+    const QImage shot = m_editor->grab().toImage();
+    QCOMPARE(grabbed(shot, 0, 0), uEditor::kBackground);
+    QSignalSpy down(m_editor, &uEditor::MouseDown);
+    QTest::mousePress(m_editor, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(m_editor, Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(down.count(), 1);
+    QCOMPARE(m_editor->pixel(0, 0), kWhite);
+    QCOMPARE(m_editor->cellAt(QPointF(2, 2)), QPoint(-1, -1));
+
+    // An empty array and a single element show nothing either.
+    m_editor->resize(300, 300);
+    m_editor->Init({});
+    m_editor->Draw();
+    QCOMPARE(m_editor->cellSize(), 0);
+    m_editor->Init({{kRed}});
+    m_editor->Draw();
+    QCOMPARE(m_editor->cellSize(), 0);
+}
+
+void TestUEditor::nothingBeforeInit() {
+    uEditor fresh(m_window.get());
+    fresh.setGeometry(0, 0, 50, 50);
+    PictureBox box(m_window.get());
+    box.resize(21, 21);
+    box.setBackColor(kBlue);
+    fresh.SetPreviewBox(&box, kMagenta);
+    fresh.Draw();
+    QVERIFY(!fresh.hasGrid());
+    QCOMPARE(box.point(1, 1), kBlue);
+    QImage dest(4, 4, QImage::Format_RGB32);
+    dest.fill(Qt::black);
+    fresh.DrawImage(&dest);
+    QCOMPARE(fromQRgb(dest.pixel(0, 0)), 0);
+    QCOMPARE(fresh.pixel(0, 0), kColourNotSet);
+}
+
+void TestUEditor::buttonsPaintTheirColours_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<Colour>("expected");
+    QTest::newRow("left") << Qt::LeftButton << kRed;
+    QTest::newRow("right") << Qt::RightButton << kBlue;
+    QTest::newRow("middle paints nothing") << Qt::MiddleButton << kWhite;
+}
+
+void TestUEditor::buttonsPaintTheirColours() {
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(Colour, expected);
+    QSignalSpy down(m_editor, &uEditor::MouseDown);
+    QTest::mouseClick(m_editor, button, {}, centre(4, 6));
+    QCOMPARE(down.count(), 1);
+    QCOMPARE(m_editor->pixel(4, 6), expected);
+    QCOMPARE(m_editor->pixel(5, 6), kWhite);
+    const QImage shot = m_editor->grab().toImage();
+    QCOMPARE(grabbed(shot, centre(4, 6).x(), centre(4, 6).y()), expected);
+
+    // A button colour of -1 paints nothing.
+    m_editor->setLeftColor(kColourNotSet);
+    m_editor->setRightColor(kColourNotSet);
+    QTest::mouseClick(m_editor, button, {}, centre(8, 8));
+    QCOMPARE(m_editor->pixel(8, 8), kWhite);
+}
+
+void TestUEditor::dragPaintsEveryCellCrossed() {
+    QTest::mousePress(m_editor, Qt::LeftButton, {}, centre(1, 2));
+    for (int x = 2; x <= 5; ++x)
+        QTest::mouseMove(m_editor, centre(x, 2));
+    QTest::mouseRelease(m_editor, Qt::LeftButton, {}, centre(5, 2));
+    for (int x = 1; x <= 5; ++x)
+        QCOMPARE(m_editor->pixel(x, 2), kRed);
+    QCOMPARE(m_editor->pixel(0, 2), kWhite);
+    QCOMPARE(m_editor->pixel(6, 2), kWhite);
+    // Moving with no button held paints nothing.
+    QTest::mouseMove(m_editor, centre(7, 2));
+    QCOMPARE(m_editor->pixel(7, 2), kWhite);
+}
+
+void TestUEditor::bothButtonsPaintNothing() {
+    QTest::mousePress(m_editor, Qt::LeftButton, {}, centre(1, 1));
+    QCOMPARE(m_editor->pixel(1, 1), kRed);
+    QTest::mousePress(m_editor, Qt::RightButton, {}, centre(1, 1));
+    QCOMPARE(m_editor->pixel(1, 1), kRed);
+    for (int x = 2; x <= 4; ++x)
+        QTest::mouseMove(m_editor, centre(x, 1));
+    QTest::mouseRelease(m_editor, Qt::RightButton, {}, centre(4, 1));
+    QTest::mouseRelease(m_editor, Qt::LeftButton, {}, centre(4, 1));
+    for (int x = 2; x <= 4; ++x)
+        QCOMPARE(m_editor->pixel(x, 1), kWhite);
+}
+
+void TestUEditor::pointJustLeftOfTheGridMapsToColumnZero() {
+    QCOMPARE(m_editor->cellAt(QPointF(-5, 8)), QPoint(0, 0));
+    QCOMPARE(m_editor->cellAt(QPointF(-16.4, 8)), QPoint(0, 0));
+    QCOMPARE(m_editor->cellAt(QPointF(-17, 8)), QPoint(-1, -1));
+    QCOMPARE(m_editor->cellAt(QPointF(16.5, 8)), QPoint(0, 0));  // 16.5 rounds to 16
+    QCOMPARE(m_editor->cellAt(QPointF(17.5, 8)), QPoint(1, 0));  // 17.5 rounds to 18
+    QCOMPARE(m_editor->cellAt(QPointF(289, 8)), QPoint(-1, -1)); // column 17 is never shown
+
+    // Dragging out of the control to the left keeps painting column 0.
+    QTest::mousePress(m_editor, Qt::RightButton, {}, centre(2, 3));
+    QTest::mouseMove(m_editor, QPoint(-5, centre(2, 3).y()));
+    QTest::mouseMove(m_editor, QPoint(-5, centre(2, 4).y()));
+    QTest::mouseMove(m_editor, QPoint(-30, centre(2, 5).y()));
+    QTest::mouseRelease(m_editor, Qt::RightButton, {}, QPoint(-30, centre(2, 5).y()));
+    QCOMPARE(m_editor->pixel(2, 3), kBlue);
+    QCOMPARE(m_editor->pixel(0, 3), kBlue);
+    QCOMPARE(m_editor->pixel(0, 4), kBlue);
+    QCOMPARE(m_editor->pixel(0, 5), kWhite);
+}
+
+void TestUEditor::sameColourDoesNotRedraw() {
+    QTest::mouseClick(m_editor, Qt::LeftButton, {}, centre(3, 3));
+    QCOMPARE(m_preview->point(4, 4), kRed);
+    QCOMPARE(m_preview->point(1, 1), kWhite);
+
+    // A changed view colour shows only at the next redraw; a click on a cell that already has
+    // the colour raises MouseDown but redraws nothing.
+    QSignalSpy down(m_editor, &uEditor::MouseDown);
+    ColourArray a = picture(17, 17, kMagenta);
+    m_editor->Init(a);
+    m_editor->Draw();
+    QCOMPARE(m_preview->point(1, 1), kGreen);
+    m_editor->setViewColor(kBlue);
+    m_editor->setLeftColor(kMagenta);
+    QTest::mouseClick(m_editor, Qt::LeftButton, {}, centre(0, 0));
+    QCOMPARE(down.count(), 1);
+    QCOMPARE(m_preview->point(1, 1), kGreen);
+    m_editor->setLeftColor(kRed);
+    QTest::mouseClick(m_editor, Qt::LeftButton, {}, centre(0, 0));
+    QCOMPARE(down.count(), 2);
+    QCOMPARE(m_preview->point(1, 1), kRed);
+    QCOMPARE(m_preview->point(2, 1), kBlue);
+}
+
+void TestUEditor::previewShowsMaskPixelsInViewColour() {
+    m_preview->setBackColor(kWhite);
+    ColourArray a = picture(17, 17, kMagenta);
+    a[0][0] = kRed;
+    a[16][16] = kBlue;
+    m_editor->Init(a);
+    m_editor->Draw();
+    QCOMPARE(m_preview->point(1, 1), kRed);
+    QCOMPARE(m_preview->point(17, 17), kBlue);
+    QCOMPARE(m_preview->point(2, 1), kGreen);
+    // The picture sits one pixel in; the margin and the extra column are not drawn.
+    QCOMPARE(m_preview->point(0, 0), kWhite);
+    QCOMPARE(m_preview->point(18, 5), kWhite);
+    QCOMPARE(m_preview->picture().size(), QSize(19, 19));
+
+    const QImage shot = m_preview->grab().toImage();
+    QCOMPARE(grabbed(shot, 2, 2), kRed); // inside the one-pixel frame
+    QCOMPARE(grabbed(shot, 3, 2), kGreen);
+}
+
+void TestUEditor::drawImageWritesExactlyWTimesH() {
+    ColourArray a = picture(17, 17, kWhite);
+    a[16][0] = kRed;
+    a[0][16] = kBlue;
+    m_editor->Init(a);
+    QImage dest(20, 20, QImage::Format_RGB32);
+    const QRgb sentinel = qRgb(7, 7, 7);
+    dest.fill(sentinel);
+    m_editor->DrawImage(&dest);
+    int written = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            written += dest.pixel(x, y) == sentinel ? 0 : 1;
+    QCOMPARE(written, 17 * 17);
+    QCOMPARE(fromQRgb(dest.pixel(16, 0)), kRed);
+    QCOMPARE(fromQRgb(dest.pixel(0, 16)), kBlue);
+    QCOMPARE(dest.pixel(17, 0), sentinel);
+    QCOMPARE(dest.pixel(0, 17), sentinel);
+
+    // A smaller destination takes what fits.
+    QImage small(5, 5, QImage::Format_RGB32);
+    small.fill(sentinel);
+    m_editor->DrawImage(&small);
+    QCOMPARE(fromQRgb(small.pixel(4, 4)), kWhite);
+}
+
+void TestUEditor::lineTool() {
+    m_editor->setTool(uEditor::Tool::Line);
+    QSignalSpy down(m_editor, &uEditor::MouseDown);
+    QTest::mousePress(m_editor, Qt::LeftButton, {}, centre(1, 1));
+    QTest::mouseMove(m_editor, centre(3, 4));
+    QTest::mouseMove(m_editor, centre(7, 3));
+    // While dragging the line shows but the picture is not changed yet.
+    QCOMPARE(m_editor->pixel(4, 2), kWhite);
+    QCOMPARE(grabbed(m_editor->grab().toImage(), centre(4, 2).x(), centre(4, 2).y()), kRed);
+    QTest::mouseRelease(m_editor, Qt::LeftButton, {}, centre(7, 3));
+    QCOMPARE(down.count(), 1);
+    const QList<QPoint> expected{{1, 1}, {2, 1}, {3, 2}, {4, 2}, {5, 2}, {6, 3}, {7, 3}};
+    int painted = 0;
+    for (int x = 0; x < 17; ++x)
+        for (int y = 0; y < 17; ++y)
+            if (m_editor->pixel(x, y) == kRed) {
+                ++painted;
+                QVERIFY2(expected.contains(QPoint(x, y)),
+                         qPrintable(QString("%1,%2").arg(x).arg(y)));
+            }
+    QCOMPARE(painted, expected.size());
+
+    // The right button draws in its colour; an end outside the grid stays on its edge.
+    QTest::mousePress(m_editor, Qt::RightButton, {}, centre(10, 10));
+    QTest::mouseMove(m_editor, QPoint(299, centre(10, 10).y()));
+    QTest::mouseRelease(m_editor, Qt::RightButton, {}, QPoint(299, centre(10, 10).y()));
+    for (int x = 10; x < 17; ++x)
+        QCOMPARE(m_editor->pixel(x, 10), kBlue);
+    QCOMPARE(m_editor->pixel(17, 10), kExtra);
+
+    // A second button during the drag drops the line.
+    QTest::mousePress(m_editor, Qt::LeftButton, {}, centre(0, 15));
+    QTest::mousePress(m_editor, Qt::RightButton, {}, centre(5, 15));
+    QTest::mouseRelease(m_editor, Qt::RightButton, {}, centre(5, 15));
+    QTest::mouseRelease(m_editor, Qt::LeftButton, {}, centre(5, 15));
+    for (int x = 0; x <= 5; ++x)
+        QCOMPARE(m_editor->pixel(x, 15), kWhite);
+}
+
+void TestUEditor::fillToolStaysInsideTheFourConnectedArea() {
+    // A closed blue square from (2,2) to (6,6) with a diagonal gap at a corner only.
+    ColourArray a = picture(17, 17, kWhite);
+    for (int i = 2; i <= 6; ++i) {
+        a[i][2] = a[i][6] = a[2][i] = a[6][i] = kBlue;
+    }
+    a[6][6] = kWhite; // touches the inside only diagonally
+    m_editor->Init(a);
+    m_editor->Draw();
+    m_editor->setTool(uEditor::Tool::Fill);
+    QSignalSpy down(m_editor, &uEditor::MouseDown);
+    QTest::mouseClick(m_editor, Qt::LeftButton, {}, centre(4, 4));
+    QCOMPARE(down.count(), 1);
+    for (int x = 3; x <= 5; ++x)
+        for (int y = 3; y <= 5; ++y)
+            QCOMPARE(m_editor->pixel(x, y), kRed);
+    QCOMPARE(m_editor->pixel(6, 6), kWhite);
+    QCOMPARE(m_editor->pixel(0, 0), kWhite);
+    QCOMPARE(m_editor->pixel(2, 2), kBlue);
+    QCOMPARE(m_preview->point(5, 5), kRed);
+
+    // The outside, right button: everything white, but not the extra row and column.
+    QTest::mouseClick(m_editor, Qt::RightButton, {}, centre(0, 0));
+    QCOMPARE(m_editor->pixel(16, 16), kBlue);
+    QCOMPARE(m_editor->pixel(6, 6), kBlue);
+    QCOMPARE(m_editor->pixel(4, 4), kRed);
+    QCOMPARE(m_editor->pixel(17, 0), kExtra);
+    QCOMPARE(m_editor->pixel(0, 17), kExtra);
+}
+
+void TestUEditor::eyedropperTakesTheButtonsColour() {
+    ColourArray a = picture(17, 17, kWhite);
+    a[3][3] = kGreen;
+    a[4][4] = kMagenta;
+    m_editor->Init(a);
+    m_editor->Draw();
+    m_editor->setTool(uEditor::Tool::Eyedropper);
+    QSignalSpy down(m_editor, &uEditor::MouseDown);
+    QSignalSpy change(m_editor, &uEditor::ColorChange);
+    QTest::mouseClick(m_editor, Qt::LeftButton, {}, centre(3, 3));
+    QCOMPARE(m_editor->LeftColor(), kGreen);
+    QCOMPARE(m_editor->RightColor(), kBlue);
+    QTest::mouseClick(m_editor, Qt::RightButton, {}, centre(4, 4));
+    QCOMPARE(m_editor->RightColor(), kMagenta);
+    QCOMPARE(m_editor->LeftColor(), kGreen);
+    QCOMPARE(down.count(), 2);
+    QCOMPARE(change.count(), 2);
+    QCOMPARE(m_editor->pixel(3, 3), kGreen); // nothing painted
+    QCOMPARE(m_editor->pixel(4, 4), kMagenta);
+}
+
+QTEST_MAIN(TestUEditor)
+#include "tst_ueditor.moc"
