@@ -1,7 +1,9 @@
 #pragma once
 
 #include "skin/cskin.h"
+#include "skin/itemkind.h"
 
+#include <QIODevice>
 #include <QImage>
 #include <QList>
 #include <QObject>
@@ -10,24 +12,12 @@
 #include <QStringList>
 #include <QVariant>
 
-// The kind of a property-list item; it decides how the value is shown and which editor opens.
-enum ItemKind : qint32 {
-    KindColor = 0,
-    KindImage = 1,
-    KindNumber = 2,
-    KindString = 3,
-    KindBool = 4,
-    KindMask = 5,
-    KindGradient = 6,
-    KindFile = 7,
-};
-
 struct tItem {
-    QString ItemKey;  // the setting's key in the skin document and in skin.ini
-    QString Caption;  // text shown in the row
+    QString ItemKey; // the setting's key in the skin document and in skin.ini
+    QString Caption; // text shown in the row
     qint32 Kind = KindColor;
     QVariant ItemValue;
-    QRect Area;       // the row as last drawn (left, top, right, bottom inclusive as QRect)
+    QRect Area;          // the row as last drawn (left, top, right, bottom inclusive as QRect)
     bool AdvOpt = false; // may be switched off and on from the list
     bool IsSet = false;
 };
@@ -36,7 +26,7 @@ struct tCategory {
     QString Caption;
     QString CatKey; // matched without regard to case
     QList<tItem> Items;
-    QRect Area;     // the category row as last drawn
+    QRect Area; // the category row as last drawn
     bool Expanded = false;
 };
 
@@ -77,6 +67,9 @@ public:
     // The parameters section as the bytes Salva writes (Windows-1252, CR LF).
     QByteArray parametersText() const;
 
+    // Writes all of `bytes`, checking every partial write; false when the device refused any.
+    static bool writeAll(QIODevice* device, const QByteArray& bytes);
+
     // --- what the view reads ---
     bool isReady() const { return m_ready; }
     SkinRef skin() const { return m_skin; }
@@ -114,6 +107,9 @@ private:
     // The one door for every value change.
     enum class Change { Dialog, CheckBox, Switch, FileChoice, Load };
     void applyValue(int cat, int item, const QVariant& value, Change how);
+    void setModified(bool modified);
+    bool validItem(int cat, int item) const;
+    bool writePlaceholder(const QString& name, const QImage& placeholder);
 
     QList<tCategory> m_cats;
     bool m_ready = false;

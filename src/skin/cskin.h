@@ -3,10 +3,11 @@
 #include "common/locations.h"
 
 #include <QHash>
-#include <QList>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <map>
 #include <memory>
 
 // One opened skin: the package it came from, the working folder it was unpacked into and the
@@ -42,11 +43,18 @@ public:
     // False when the working folder was refused as unsafe while loading; nothing was read then.
     bool workFolderUsable() const { return m_workFolderUsable; }
 
+    // Reads a skin.ini over the table exactly as loading a package does (parameters, then the
+    // credits after "[info]"), without unpacking anything. For tools that build or inspect an
+    // unpacked skin folder.
+    void LeggiParametri(QIODevice* device);
+
+    // Splits a parameter line into key and value; false when the key cannot be formed ("="
+    // first). The character right before "=" is dropped: writers put a blank there.
+    static bool DividiRiga(const QString& line, QString* value, QString* key);
+
 private:
     void LeggiSkin(const QString& path, const QString& name);
-    void AggiungiRiga(const QString& line);
-    // Splits a parameter line; false when the key cannot be formed ("=" first).
-    static bool DividiRiga(const QString& line, QString* value, QString* key);
+    bool AggiungiRiga(const QString& line); // false ends the reading
 
     Locations m_locations;
     QString m_skinPath;
@@ -54,11 +62,15 @@ private:
     bool m_workFolderUsable = true;
 
     struct Entry {
-        QString key;
+        QString key; // as given by the latest AddInfo
         QVariant value;
+        quint64 order;
     };
-    QList<Entry> m_entries;                // table order
-    QHash<QString, qsizetype> m_indexByKey; // lower-cased key -> index into m_entries
+    // Replacing an entry moves it to the end; a sequence number keeps that cheap even for a
+    // skin.ini of millions of lines.
+    QHash<QString, Entry> m_table;      // lower-cased key -> entry
+    std::map<quint64, QString> m_order; // order -> lower-cased key
+    quint64 m_nextOrder = 0;
 };
 
 // Skins are shared by reference between the main window, the list and the dialogs.

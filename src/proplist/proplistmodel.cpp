@@ -1,0 +1,650 @@
+#include "proplistmodel.h"
+
+#include "common/cp1252.h"
+#include "common/errors.h"
+#include "common/numbers.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QSet>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Indexes and counts of categories, items and gradient stops are 16-bit.
+constexpr int kMaxCount = std::numeric_limits<qint16>::max();
+
+const QString kMaskColorKey = QStringLiteral("MaskColor");
+const QString kScrollerTranspKey = QStringLiteral("Scroller_Transp");
+const QString kImageNameKey = QStringLiteral("ImageName");
+
+bool endsWithBmp(const QString& key) {
+    return key.right(4).toLower() == QLatin1String(".bmp");
+}
+
+bool isNumberType(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::UShort:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool truthOf(const QVariant& v) {
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool();
+    return readNumber(v) != 0;
+}
+
+// A number in decimal without the blanks of the print form.
+QString decimal(double value) {
+    if (value == std::floor(value) && std::abs(value) < 1e15)
+        return QString::number(qint64(value));
+    return QString::number(value, 'g', 15);
+}
+
+// The value of an item as its skin.ini line holds it. A line break inside a value would end the
+// line early and turn the rest into a line of its own (a key the user never set), so it is
+// written as a blank.
+QString valueText(const QVariant& v) {
+    QString text;
+    if (v.typeId() == QMetaType::Bool)
+        text = v.toBool() ? QStringLiteral("-1") : QStringLiteral("0");
+    else if (isNumberType(v))
+        text = decimal(v.toDouble());
+    else
+        text = v.toString();
+    text.replace(u'\r', u' ').replace(u'\n', u' ');
+    return text;
+}
+
+// A value of the skin document written "as stored": texts unchanged, numbers in print form.
+QString storedText(const QVariant& v) {
+    if (v.typeId() == QMetaType::Bool || isNumberType(v))
+        return printForm(readNumber(v));
+    QString text = v.toString();
+    text.replace(u'\r', u' ').replace(u'\n', u' ');
+    return text;
+}
+
+// A name that stays inside the working folder.
+bool isPlainFileName(const QString& name) {
+    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\') &&
+           name != QLatin1String(".") && name != QLatin1String("..");
+}
+
+QString withSeparator(QString folder) {
+    folder.replace(u'\\', u'/');
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}
+
+// The error number that best names why a file could not be written.
+ErrorCode writeErrorCode(QFileDevice::FileError error) {
+    switch (error) {
+    case QFileDevice::ResourceError:
+        return ErrorCode::DiskFull;
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        return ErrorCode::PermissionDenied;
+    default:
+        return ErrorCode::DeviceIO;
+    }
+}
+
+void reportNotWritten(ErrorCode code, const QString& path) {
+    reportError(code, errorDescription(code) + QStringLiteral(": impossibile scrivere ") +
+                          QDir::toNativeSeparators(path));
+}
+
+// Writes `bytes` to `path` so that the file is either the old one or the complete new one.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists()) {
+        reportNotWritten(ErrorCode::PathNotFound, path);
+        return false;
+    }
+    // Replacing a file through a new one would also replace a read-only file; the user marked it
+    // so on purpose (also for an administrator, whom the system would let through).
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))) {
+        reportNotWritten(ErrorCode::PermissionDenied, path);
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        reportNotWritten(writeErrorCode(file.error()), path);
+        return false;
+    }
+    if (!PropListModel::writeAll(&file, bytes) || !file.flush()) {
+        const ErrorCode code = writeErrorCode(file.error());
+        file.cancelWriting();
+        reportNotWritten(code, path);
+        return false;
+    }
+    if (!file.commit()) {
+        reportNotWritten(writeErrorCode(file.error()), path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+PropListModel::PropListModel(QObject* parent) : QObject(parent) {}
+
+PropListModel::~PropListModel() {
+    m_cats.clear();
+    m_skin.reset();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Structure
+
+int PropListModel::FindCat(const QString& key) const {
+    const QString lower = key.toLower();
+    for (qsizetype i = 0; i < m_cats.size(); ++i) {
+        if (m_cats[i].CatKey.toLower() == lower)
+            return int(i + 1);
+    }
+    return 0;
+}
+
+void PropListModel::AddCat(const QString& Name, const QString& Caption) {
+    if (m_ready || m_cats.size() >= kMaxCount)
+        return;
+    tCategory cat;
+    cat.Caption = Caption;
+    cat.CatKey = Name;
+    m_cats.append(cat);
+}
+
+void PropListModel::AddItem(const QString& pCat, const QString& pCaption, const QString& pName,
+                            qint32 pType, bool pAdvOpt, const QVariant& pValue) {
+    if (m_ready || m_cats.isEmpty())
+        return;
+    const int cat = FindCat(pCat);
+    if (cat == 0)
+        return;
+    QList<tItem>& items = m_cats[cat - 1].Items;
+    if (items.size() >= kMaxCount)
+        return;
+    tItem it;
+    it.Caption = pCaption;
+    it.ItemKey = pName;
+    it.Kind = pType;
+    it.ItemValue = pValue;
+    it.AdvOpt = pAdvOpt;
+    items.append(it);
+}
+
+void PropListModel::Clear() {
+    setModified(false);
+    m_cats.clear();
+    Q_EMIT listChanged();
+}
+
+void PropListModel::LoadingItems() {
+    m_ready = false;
+    Clear();
+}
+
+int PropListModel::itemCount(int cat) const {
+    if (cat < 1 || cat > m_cats.size())
+        return 0;
+    return int(m_cats[cat - 1].Items.size());
+}
+
+const tCategory& PropListModel::category(int cat) const {
+    static const tCategory none;
+    if (cat < 1 || cat > m_cats.size())
+        return none;
+    return m_cats[cat - 1];
+}
+
+const tItem& PropListModel::item(int cat, int item) const {
+    static const tItem none;
+    if (item < 1 || item > itemCount(cat))
+        return none;
+    return m_cats[cat - 1].Items[item - 1];
+}
+
+bool PropListModel::validItem(int cat, int item) const {
+    return item >= 1 && item <= itemCount(cat);
+}
+
+bool PropListModel::findItem(const QString& key, int* cat, int* item) const {
+    bool found = false;
+    for (qsizetype c = 0; c < m_cats.size(); ++c) {
+        const QList<tItem>& items = m_cats[c].Items;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (items[i].ItemKey == key) {
+                *cat = int(c + 1);
+                *item = int(i + 1);
+                found = true;
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+bool PropListModel::isSwitchable(int cat, int item) const {
+    if (!validItem(cat, item))
+        return false;
+    const tItem& it = this->item(cat, item);
+    return it.AdvOpt && (it.ItemKey == kScrollerTranspKey || it.Kind == KindColor ||
+                         it.Kind == KindImage || it.Kind == KindGradient);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lookups
+
+QString PropListModel::RetrCaption(const QString& Name) const {
+    int c = 0, i = 0;
+    return findItem(Name, &c, &i) ? item(c, i).Caption : QString(QLatin1String(""));
+}
+
+qint32 PropListModel::RetrType(const QString& Name) const {
+    int c = 0, i = 0;
+    return findItem(Name, &c, &i) ? item(c, i).Kind : qint32(KindColor);
+}
+
+QVariant PropListModel::RetrData(const QString& Name) const {
+    int c = 0, i = 0;
+    return findItem(Name, &c, &i) ? item(c, i).ItemValue : QVariant();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Values
+
+bool PropListModel::SetData(const QString& Name, const QVariant& data) {
+    int c = 0, i = 0;
+    if (!findItem(Name, &c, &i))
+        return false;
+    applyValue(c, i, data, Change::Dialog);
+    return true;
+}
+
+void PropListModel::setBoolFromEditor(int cat, int item, bool checked) {
+    if (!validItem(cat, item))
+        return;
+    applyValue(cat, item, checked, Change::CheckBox);
+}
+
+bool PropListModel::toggleItem(int cat, int item, const QImage& placeholder) {
+    if (!isSwitchable(cat, item))
+        return false;
+    const tItem& it = this->item(cat, item);
+    if (it.IsSet) {
+        applyValue(cat, item,
+                   it.Kind == KindImage ? QVariant(QString(QLatin1String(""))) : QVariant(-1),
+                   Change::Switch);
+        return true;
+    }
+    switch (it.Kind) {
+    case KindColor:
+        applyValue(cat, item, 16777215, Change::Switch);
+        return true;
+    case KindGradient:
+        if (!m_skin) {
+            reportError(ErrorCode::InvalidArgument,
+                        QStringLiteral("Nessuno skin aperto: impossibile attivare la sfumatura"));
+            return false;
+        }
+        // Two black stops at both ends: a gradient the dialog can start from.
+        m_skin->AddInfo(it.ItemKey + QStringLiteral("_Count"), 2);
+        m_skin->AddInfo(it.ItemKey + QStringLiteral("_Pos<1>"), 0);
+        m_skin->AddInfo(it.ItemKey + QStringLiteral("<1>"), 0);
+        m_skin->AddInfo(it.ItemKey + QStringLiteral("_Pos<2>"), 100);
+        m_skin->AddInfo(it.ItemKey + QStringLiteral("<2>"), 0);
+        applyValue(cat, item, 0, Change::Switch);
+        return true;
+    case KindImage: {
+        const QString name = it.ItemKey.toLower() + QStringLiteral(".bmp");
+        if (!writePlaceholder(name, placeholder))
+            return false;
+        applyValue(cat, item, name, Change::Switch);
+        return true;
+    }
+    default:
+        applyValue(cat, item, 23, Change::Switch);
+        return true;
+    }
+}
+
+bool PropListModel::writePlaceholder(const QString& name, const QImage& placeholder) {
+    const QString folder = m_skin ? m_skin->SkinPath() : QString();
+    if (folder.isEmpty()) {
+        reportError(ErrorCode::PathNotFound,
+                    QStringLiteral("Nessuna cartella di lavoro: impossibile creare ") + name);
+        return false;
+    }
+    QImage picture = placeholder;
+    if (picture.isNull()) {
+        picture = QImage(17, 17, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+    }
+    // The skin's pictures are 24-bit bitmaps; any other depth would be written differently.
+    picture = picture.convertToFormat(QImage::Format_RGB32);
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "BMP");
+        if (!writer.write(picture)) {
+            reportNotWritten(ErrorCode::DeviceIO, folder + name);
+            return false;
+        }
+    }
+    return writeFileAtomically(folder + name, bytes);
+}
+
+bool PropListModel::chooseFile(int cat, int item, const QString& folder, const QString& name) {
+    if (!validItem(cat, item) || this->item(cat, item).Kind != KindFile || name.isEmpty())
+        return false;
+    if (!isPlainFileName(name)) {
+        reportError(ErrorCode::BadFileName,
+                    errorDescription(ErrorCode::BadFileName) + QStringLiteral(": ") + name);
+        return false;
+    }
+    const QString skinPath = m_skin ? m_skin->SkinPath() : QString();
+    if (skinPath.isEmpty()) {
+        reportError(ErrorCode::PathNotFound,
+                    QStringLiteral("Nessuna cartella di lavoro: impossibile copiare ") + name);
+        return false;
+    }
+    const QString from = withSeparator(folder);
+    if (QString::compare(from, withSeparator(skinPath), Qt::CaseInsensitive) != 0) {
+        const QString source = from + name;
+        const QString target = skinPath + name;
+        const QString canonicalSource = QFileInfo(source).canonicalFilePath();
+        if (canonicalSource.isEmpty() || !QFileInfo(source).isFile()) {
+            reportError(ErrorCode::FileNotFound, errorDescription(ErrorCode::FileNotFound) +
+                                                     QStringLiteral(": ") +
+                                                     QDir::toNativeSeparators(source));
+            return false;
+        }
+        // The same file reached through another spelling of the folder needs no copy.
+        if (canonicalSource != QFileInfo(target).canonicalFilePath()) {
+            QFile in(source);
+            if (!in.open(QIODevice::ReadOnly)) {
+                reportError(ErrorCode::PermissionDenied,
+                            errorDescription(ErrorCode::PermissionDenied) + QStringLiteral(": ") +
+                                QDir::toNativeSeparators(source));
+                return false;
+            }
+            const QByteArray bytes = in.readAll();
+            if (in.error() != QFileDevice::NoError) {
+                reportError(ErrorCode::DeviceIO, errorDescription(ErrorCode::DeviceIO) +
+                                                     QStringLiteral(": ") +
+                                                     QDir::toNativeSeparators(source));
+                return false;
+            }
+            if (!writeFileAtomically(target, bytes))
+                return false;
+        }
+    }
+    applyValue(cat, item, name, Change::FileChoice);
+    return true;
+}
+
+void PropListModel::applyValue(int cat, int item, const QVariant& value, Change how) {
+    tItem& it = m_cats[cat - 1].Items[item - 1];
+    it.ItemValue = value;
+    switch (how) {
+    case Change::Load:
+        return; // Ready announces the whole list once
+    case Change::Switch:
+        // Switching is a matter of the list: the document learns the value on the next save.
+        it.IsSet = !it.IsSet;
+        Q_EMIT itemChanged(cat, item);
+        return;
+    case Change::Dialog:
+    case Change::CheckBox:
+    case Change::FileChoice:
+        if (m_skin)
+            m_skin->AddInfo(it.ItemKey, it.ItemValue);
+        break;
+    }
+    if (how != Change::FileChoice)
+        setModified(true);
+    // Every thumbnail is drawn with the mask colour as transparent.
+    if (it.ItemKey == kMaskColorKey)
+        Q_EMIT listChanged();
+    else
+        Q_EMIT itemChanged(cat, item);
+}
+
+void PropListModel::setModified(bool modified) {
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    Q_EMIT modifiedChanged(modified);
+}
+
+bool PropListModel::Ready(const SkinRef& InfoSkin) {
+    m_skin = InfoSkin;
+    m_ready = true;
+    bool ok = true;
+    if (!m_skin) {
+        // Only an empty list may be bound to no skin; the values of a full one stay as they are.
+        for (const tCategory& cat : m_cats) {
+            if (!cat.Items.isEmpty()) {
+                ok = false;
+                break;
+            }
+        }
+        setModified(false);
+        Q_EMIT listChanged();
+        return ok;
+    }
+
+    QStringList overflowing;
+    for (int c = 1; c <= categoryCount(); ++c) {
+        for (int i = 1; i <= itemCount(c); ++i) {
+            tItem& it = m_cats[c - 1].Items[i - 1];
+            it.IsSet = true;
+            QVariant value;
+            switch (it.Kind) {
+            case KindColor:
+            case KindNumber: {
+                const double number = readNumber(m_skin->RetrInfo(it.ItemKey));
+                std::optional<qint32> v;
+                if (it.Kind == KindColor)
+                    v = toInt32(number);
+                else if (const std::optional<qint16> n = toInt16(number))
+                    v = *n;
+                if (v) {
+                    value = *v;
+                } else {
+                    // One bad number must not keep the rest of the skin from loading.
+                    overflowing << it.ItemKey;
+                    value = 0;
+                }
+                break;
+            }
+            case KindBool:
+                value = readNumber(m_skin->RetrInfo(it.ItemKey)) != 0;
+                break;
+            case KindGradient:
+                value = readNumber(m_skin->RetrInfo(it.ItemKey + QStringLiteral("_Count"))) != 0
+                            ? 0
+                            : -1;
+                break;
+            default:
+                if (endsWithBmp(it.ItemKey))
+                    value = it.ItemKey;
+                else
+                    value = m_skin->RetrInfo(it.ItemKey).toString();
+                break;
+            }
+            applyValue(c, i, value, Change::Load);
+            if (it.AdvOpt) {
+                const bool numeric =
+                    it.Kind == KindColor || it.Kind == KindNumber || it.Kind == KindGradient;
+                if ((numeric && readNumber(it.ItemValue) == -1) ||
+                    (it.Kind == KindImage && it.ItemValue.toString().isEmpty()))
+                    it.IsSet = false;
+            }
+        }
+    }
+    if (!overflowing.isEmpty()) {
+        ok = false;
+        reportError(ErrorCode::Overflow,
+                    errorDescription(ErrorCode::Overflow) +
+                        (overflowing.size() == 1 ? QStringLiteral(" (valore di ")
+                                                 : QStringLiteral(" (valori di ")) +
+                        overflowing.join(QStringLiteral(", ")) +
+                        QStringLiteral(" fuori intervallo)"));
+    }
+    setModified(false);
+    Q_EMIT listChanged();
+    return ok;
+}
+
+// ---------------------------------------------------------------------------------------------
+// View bookkeeping
+
+void PropListModel::setCategoryArea(int cat, const QRect& area) {
+    if (cat >= 1 && cat <= categoryCount())
+        m_cats[cat - 1].Area = area;
+}
+
+void PropListModel::setItemArea(int cat, int item, const QRect& area) {
+    if (validItem(cat, item))
+        m_cats[cat - 1].Items[item - 1].Area = area;
+}
+
+void PropListModel::setExpanded(int cat, bool expanded) {
+    if (cat < 1 || cat > categoryCount() || m_cats[cat - 1].Expanded == expanded)
+        return;
+    m_cats[cat - 1].Expanded = expanded;
+    Q_EMIT listChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Files
+
+QStringList PropListModel::GetFilesList() const {
+    QStringList files;
+    QSet<QString> seen;
+    const auto add = [&](const QString& name) {
+        // A name from a hand-edited skin.ini could point outside the working folder and pack a
+        // file of the user's into the package; only plain names belong there.
+        if (!isPlainFileName(name))
+            return;
+        const QString lower = name.toLower();
+        if (seen.contains(lower))
+            return;
+        seen.insert(lower);
+        files << name;
+    };
+    add(QStringLiteral("skin.ini"));
+    for (const tCategory& cat : m_cats) {
+        for (const tItem& it : cat.Items) {
+            if (it.ItemKey == kImageNameKey) {
+                add(it.ItemValue.toString());
+            } else if (it.Kind == KindImage) {
+                add(endsWithBmp(it.ItemKey) ? it.ItemKey : it.ItemValue.toString());
+            } else if (it.Kind == KindMask) {
+                const QString base = it.ItemValue.toString();
+                if (!base.isEmpty()) {
+                    add(base);
+                    add(QStringLiteral("p_") + base);
+                }
+            }
+        }
+    }
+    return files;
+}
+
+QByteArray PropListModel::parametersText() const {
+    QString out;
+    const auto line = [&out](const QString& text) {
+        out += text;
+        out += QStringLiteral("\r\n");
+    };
+    const QString indent = QStringLiteral("    ");
+    const QString equals = QStringLiteral(" = ");
+    line(QStringLiteral("[parametri]"));
+    for (const tCategory& cat : m_cats) {
+        line(QStringLiteral("  ") + cat.CatKey);
+        for (const tItem& it : cat.Items) {
+            const QString& key = it.ItemKey;
+            if (!endsWithBmp(key) && it.Kind != KindGradient && it.Kind != KindBool) {
+                line(indent + key + equals + valueText(it.ItemValue));
+            } else if (it.Kind == KindGradient) {
+                if (readNumber(it.ItemValue) == -1) {
+                    line(indent + key + QStringLiteral("_Count = 0"));
+                    continue;
+                }
+                const QVariant stored =
+                    m_skin ? m_skin->RetrInfo(key + QStringLiteral("_Count")) : QVariant();
+                // A hand-edited count of millions would write millions of lines; no gradient
+                // holds more stops than a 16-bit index reaches.
+                const qint32 n = qMin(toInt32Clamped(readNumber(stored)), qint32(kMaxCount));
+                line(indent + key + QStringLiteral("_Count = ") + QString::number(n));
+                for (qint32 i = 1; i <= n; ++i) {
+                    const QString pos =
+                        key + QStringLiteral("_Pos<") + QString::number(i) + QStringLiteral(">");
+                    const QString col =
+                        key + QStringLiteral("<") + QString::number(i) + QStringLiteral(">");
+                    line(indent + pos + equals + storedText(m_skin->RetrInfo(pos)));
+                    line(indent + col + equals + storedText(m_skin->RetrInfo(col)));
+                }
+            } else if (it.Kind == KindBool) {
+                line(indent + key + equals +
+                     (truthOf(it.ItemValue) ? QStringLiteral("-1") : QStringLiteral("0")));
+            }
+        }
+        line(QString());
+    }
+    return encodeCp1252(out);
+}
+
+bool PropListModel::writeAll(QIODevice* device, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = device->write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += qsizetype(n);
+    }
+    return true;
+}
+
+QString PropListModel::Salva(bool* ok) {
+    const QString folder = m_skin ? m_skin->SkinPath() : QString();
+    const QString path = folder + QStringLiteral("skin.ini");
+    bool written = false;
+    if (folder.isEmpty())
+        reportNotWritten(ErrorCode::PathNotFound, path);
+    else
+        written = writeFileAtomically(path, parametersText());
+    // A save that did not reach the disk leaves the changes unsaved.
+    if (written)
+        setModified(false);
+    if (ok)
+        *ok = written;
+    return path;
+}
