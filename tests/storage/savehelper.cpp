@@ -1,12 +1,13 @@
-// Runs one CreaSkn in a process of its own, so that a test can give it conditions it cannot set on
+// Runs one save in a process of its own, so that a test can give it conditions it cannot set on
 // itself: a file size limit that turns a write into a real short write, and (for a test run as
 // root) the loss of the privilege to ignore file permissions.
 //
-//   storage_savehelper [--file-size-limit BYTES] [--no-dac-override]
+//   storage_savehelper [--file-size-limit BYTES] [--no-dac-override] crea
 //                      PROGRAMDIR TEMPDIR SRCPATH NOME TITLE [NAME...]
+//   storage_savehelper [options] salva-settings PROGRAMDIR TEMPDIR DELETE(0|1)
 //
-// Exit status 0 when CreaSkn succeeded, 1 when it failed, 2 on a usage or set-up error. Reported
-// errors go to stderr.
+// Exit status 0 when the save succeeded, 1 when it failed, 2 on a usage or set-up error.
+// Reported errors go to stderr.
 #include "storage/cbinary.h"
 
 #include <QCoreApplication>
@@ -59,11 +60,16 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (args.size() < 5)
+    if (args.size() < 4)
         return 2;
+    const QString mode = args.takeFirst();
     Locations locations;
     locations.programDir = args[0];
     locations.tempDir = args[1];
     cBinary binary(locations);
+    if (mode == QStringLiteral("salva-settings"))
+        return binary.SalvaSettings(args[2] == QStringLiteral("1")) ? 0 : 1;
+    if (mode != QStringLiteral("crea") || args.size() < 5)
+        return 2;
     return binary.CreaSkn(args[2], args.mid(5), args[3], args[4]) ? 0 : 1;
 }

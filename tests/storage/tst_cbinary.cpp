@@ -536,8 +536,9 @@ void TestCBinary::failedSaveKeepsOldPackage() {
         QFile::remove(package);
         QVERIFY(QDir(f.skinsDir()).removeRecursively());
     }
-    args << f.programDir() << f.locations().tempDir << src << QStringLiteral("demo.skn")
-         << QStringLiteral("Demo 2") << QStringLiteral("skin.ini") << QStringLiteral("big.bmp");
+    args << QStringLiteral("crea") << f.programDir() << f.locations().tempDir << src
+         << QStringLiteral("demo.skn") << QStringLiteral("Demo 2") << QStringLiteral("skin.ini")
+         << QStringLiteral("big.bmp");
 
     QProcess helper;
     helper.start(helperPath(), args);
