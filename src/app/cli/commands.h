@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/locations.h"
+
+#include <QString>
+#include <QStringList>
+
+// The commands of tessellary-skn. Each takes the arguments that follow its name and returns the
+// exit status: 0 on success, 1 on any failure. Messages go to stderr, results to stdout.
+using CommandFunction = int (*)(const QStringList& args);
+
+struct Command {
+    const char* name;
+    CommandFunction run;
+    const char* usage; // the arguments, as the usage message shows them
+};
+
+// Skin packages (packagecommands.cpp).
+int commandPack(const QStringList& args);
+int commandUnpack(const QStringList& args);
+int commandTitle(const QStringList& args);
+int commandList(const QStringList& args);
+
+// Shared by every command (cliutil.cpp).
+
+// Installs the reporter that prints every reported error to stderr and remembers that it did.
+void installCliReporter();
+// Whether an error has been reported since the program started.
+bool errorReported();
+// Prints a message of the command line itself to stderr; it counts as a reported error.
+void printError(const QString& text);
+// Prints one line, UTF-8, to stdout.
+void printLine(const QString& text);
+// Prints "Uso: tessellary-skn NAME USAGE" to stderr and returns 1.
+int usageError(const char* name, const char* usage);
+// The program's folder and the host's temporary folder.
+Locations cliLocations();
