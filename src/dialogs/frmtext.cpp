@@ -1,0 +1,67 @@
+#include "frmtext.h"
+
+#include "dialogs/csetting.h"
+#include "dialogs/dialoglayout.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+frmText::frmText(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmText"));
+    setFont(dialogFont());
+
+    Label1 = new QLabel(QStringLiteral("Inserisci il valore di questa impostazione:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twipsRect(75, 75, 4515, 240));
+
+    txtText = new QLineEdit(this);
+    txtText->setObjectName(QStringLiteral("txtText"));
+    txtText->setGeometry(twipsRect(75, 375, 4590, 285));
+    txtText->installEventFilter(this);
+
+    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setGeometry(twipsRect(1875, 750, 1365, 315));
+    cmdOk->setDefault(true);
+
+    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
+    cmdAnnulla->setGeometry(twipsRect(3300, 750, 1365, 315));
+    cmdAnnulla->setAutoDefault(false);
+
+    setTabOrder(txtText, cmdOk);
+    setTabOrder(cmdOk, cmdAnnulla);
+    txtText->setFocus();
+
+    connect(cmdOk, &QPushButton::clicked, this, &frmText::cmdOk_Click);
+    connect(cmdAnnulla, &QPushButton::clicked, this, &QWidget::close);
+
+    setFixedSize(txtText->geometry().right() + 1 + twipsToPixels(75),
+                 cmdOk->geometry().bottom() + 1 + twipsToPixels(75));
+}
+
+void frmText::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
+                    bool Mask) {
+    mSetting = Setting;
+    txtText->setText(Value.toString());
+}
+
+bool frmText::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtText && event->type() == QEvent::FocusIn) {
+        // Typing replaces the value. A click that brings the focus places the cursor after this
+        // event, so the selection is made once the click is through.
+        QTimer::singleShot(0, txtText, [box = txtText] { box->selectAll(); });
+        txtText->selectAll();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmText::cmdOk_Click() {
+    const std::shared_ptr<cSetting> setting = mSetting;
+    if (setting)
+        setting->ReturnValue(txtText->text());
+    close();
+}
