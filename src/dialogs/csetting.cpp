@@ -18,7 +18,9 @@ void registerValueDialog(qint32 kind, ValueDialogFactory factory) {
     registry().insert(kind, std::move(factory));
 }
 
-void unregisterValueDialogs() { registry().clear(); }
+void unregisterValueDialogs() {
+    registry().clear();
+}
 
 ValueDialog* createValueDialog(qint32 kind) {
     const auto it = registry().constFind(kind);
@@ -27,9 +29,13 @@ ValueDialog* createValueDialog(qint32 kind) {
     return (*it)();
 }
 
-std::shared_ptr<cSetting> cSetting::create() { return std::shared_ptr<cSetting>(new cSetting()); }
+std::shared_ptr<cSetting> cSetting::create() {
+    return std::shared_ptr<cSetting>(new cSetting());
+}
 
-cSetting::~cSetting() { QObject::disconnect(mClosingConnection); }
+cSetting::~cSetting() {
+    QObject::disconnect(mClosingConnection);
+}
 
 void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin) {
     mParent = Parent;
@@ -40,6 +46,7 @@ void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin)
     mSkin = Skin;
     mSettName = SettName;
     PropListModel* list = mParent ? mParent->settingsList() : nullptr;
+    mList = list;
     if (!list)
         return;
     const qint32 kind = list->RetrType(mSettName);
@@ -49,8 +56,9 @@ void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin)
     QWidget* window = dialog->dialogWidget();
     window->setAttribute(Qt::WA_DeleteOnClose);
     mForm = window;
+    // Avvia may replace the launcher's skin reference; the caller's own reference stays as it
+    // was (the main window keeps the skin it opened).
     dialog->Avvia(shared_from_this(), mSkin, list->RetrData(mSettName), kind == KindMask);
-    Skin = mSkin;
     window->setWindowTitle(list->RetrCaption(mSettName));
     if (kind == KindColor && mParent->settingsOwner()) {
         // The colour picker is owned by the main window and stays above it.
@@ -63,8 +71,10 @@ void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin)
 
 void cSetting::ReturnValue(const QVariant& Value) {
     mForm = nullptr;
-    if (mParent && mParent->settingsList())
-        mParent->settingsList()->SetData(mSettName, Value);
+    // A dialog without owner may outlive the main window and its list; then there is nothing
+    // left to store into.
+    if (mList)
+        mList->SetData(mSettName, Value);
 }
 
 void cSetting::onClosing() {

@@ -5,9 +5,9 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <QString>
 #include <QVariant>
+#include <QWidget>
 #include <memory>
 
 class PropListModel;
@@ -27,8 +27,8 @@ Q_SIGNALS:
 class SettingHost {
 public:
     virtual ~SettingHost() = default;
-    virtual PropListModel* settingsList() = 0;  // the property list whose item is edited
-    virtual QWidget* settingsOwner() = 0;       // the main window (owner of the colour picker)
+    virtual PropListModel* settingsList() = 0; // the property list whose item is edited
+    virtual QWidget* settingsOwner() = 0;      // the main window (owner of the colour picker)
     virtual ClosingNotifier* closingNotifier() = 0;
 };
 
@@ -58,6 +58,7 @@ private:
     void onClosing();
 
     SettingHost* mParent = nullptr;
+    QPointer<PropListModel> mList; // the host's list, watched: a dialog may outlive it
     QPointer<QWidget> mForm;
     QString mSettName;
     SkinRef mSkin;
