@@ -1,0 +1,415 @@
+#include "common/numbers.h"
+#include "dialoghelpers.h"
+#include "dialogs/colourpicker.h"
+#include "dialogs/frmcolor.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+const QString kKey = QStringLiteral("List_Back");
+const QString kCaption = QStringLiteral("Colore Sfondo");
+
+QColor pixelColour(const QImage& image, int x, int y) {
+    return QColor(image.pixel(x, y));
+}
+
+} // namespace
+
+class TestFrmColor : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void tableRunsThroughTheHuesAndFadesToWhite();
+    void opensOnTheValue_data();
+    void opensOnTheValue();
+    void textsAreValidatedOnEnterAndFocusLoss_data();
+    void textsAreValidatedOnEnterAndFocusLoss();
+    void scrollBarsRebuildTheBar();
+    void tablePickWithMarkerCentredGivesThePickedColour_data();
+    void tablePickWithMarkerCentredGivesThePickedColour();
+    void tablePickWithMarkerAtTopGivesBlack();
+    void draggingOnTheBarKeepsTheBar();
+    void swatchesRestoreTheirColours();
+    void launcherEndings_data();
+    void launcherEndings();
+    void functionEndings_data();
+    void functionEndings();
+    void functionModeUsesAFreshDialogPerCall();
+
+private:
+    // Opens the picker for the colour item through a launcher, as the main window does.
+    frmColor* openOn(const QVariant& value);
+
+    std::unique_ptr<FakeHost> m_host;
+    QPointer<frmColor> m_dialog;
+};
+
+void TestFrmColor::initTestCase() {
+    registerValueDialog(KindColor, [] { return new frmColor; });
+}
+
+void TestFrmColor::init() {
+    m_host = std::make_unique<FakeHost>();
+}
+
+void TestFrmColor::cleanup() {
+    delete m_dialog.data();
+    m_host.reset();
+}
+
+frmColor* TestFrmColor::openOn(const QVariant& value) {
+    m_host->load({{kKey, kCaption, KindColor, value}});
+    auto setting = m_host->edit(kKey);
+    m_dialog = qobject_cast<frmColor*>(setting->form());
+    if (m_dialog && !QTest::qWaitForWindowExposed(m_dialog))
+        qWarning("The colour picker was not exposed");
+    return m_dialog;
+}
+
+void TestFrmColor::tableRunsThroughTheHuesAndFadesToWhite() {
+    frmColor dialog;
+    const QImage table = dialog.tablePicture();
+    QCOMPARE(table.size(), QSize(200, 255));
+    // The six hues at their sixths of the width, full colour in the top row.
+    const struct {
+        int x;
+        QRgb rgb;
+    } hues[] = {{0, qRgb(255, 0, 0)},     {33, qRgb(255, 252, 0)}, {67, qRgb(0, 255, 3)},
+                {100, qRgb(0, 255, 255)}, {133, qRgb(0, 3, 255)},  {167, qRgb(255, 0, 252)},
+                {199, qRgb(255, 0, 8)}};
+    for (const auto& h : hues)
+        QCOMPARE(pixelColour(table, h.x, 0), QColor(h.rgb));
+    // Every column fades to white, monotonically.
+    for (int x = 0; x < 200; x += 7) {
+        QCOMPARE(pixelColour(table, x, 254), QColor(Qt::white));
+        for (int y = 1; y < 255; ++y) {
+            const QColor above = pixelColour(table, x, y - 1), here = pixelColour(table, x, y);
+            QVERIFY(here.red() >= above.red() && here.green() >= above.green() &&
+                    here.blue() >= above.blue());
+        }
+    }
+    // The table is drawn crisply: on screen it is the picture itself, pixel for pixel.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QWidget* tav = dialog.findChild<QWidget*>(QStringLiteral("Tav"));
+    const QImage shown = tav->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.copy(0, 0, 200, 255), table);
+}
+
+void TestFrmColor::opensOnTheValue_data() {
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QRgb>("rgb");
+    QTest::newRow("pure red as a number")
+        << QVariant(qint32(0x0000FF)) << QStringList{"255", "0", "0"} << qRgb(255, 0, 0);
+    QTest::newRow("pure red as its text")
+        << QVariant(QStringLiteral("255")) << QStringList{"255", "0", "0"} << qRgb(255, 0, 0);
+    QTest::newRow("mixed") << QVariant(qint32(0x406080)) << QStringList{"128", "96", "64"}
+                           << qRgb(128, 96, 64);
+    QTest::newRow("black") << QVariant(qint32(0)) << QStringList{"0", "0", "0"} << qRgb(0, 0, 0);
+}
+
+void TestFrmColor::opensOnTheValue() {
+    QFETCH(QVariant, value);
+    QFETCH(QStringList, texts);
+    QFETCH(QRgb, rgb);
+    frmColor* dlg = openOn(value);
+    QVERIFY(dlg);
+    QCOMPARE(dlg->windowTitle(), kCaption);
+    QCOMPARE(dlg->parentWidget(), &m_host->owner); // owned by the main window
+    QCOMPARE(dlg->findChild<QLineEdit*>("txtR")->text(), texts[0]);
+    QCOMPARE(dlg->findChild<QLineEdit*>("txtG")->text(), texts[1]);
+    QCOMPARE(dlg->findChild<QLineEdit*>("txtB")->text(), texts[2]);
+    QCOMPARE(dlg->findChild<QScrollBar*>("R")->value(), texts[0].toInt());
+    QCOMPARE(dlg->findChild<QScrollBar*>("G")->value(), texts[1].toInt());
+    QCOMPARE(dlg->findChild<QScrollBar*>("B")->value(), texts[2].toInt());
+    for (const char* swatch : {"shpVecchio", "shpColore"}) {
+        QWidget* w = dlg->findChild<QWidget*>(swatch);
+        QCOMPARE(QColor(grabbedPixel(w, w->rect().center())), QColor(rgb));
+    }
+    // The bar runs from black through the colour (at the marker, centred) to white.
+    const QImage bar = dlg->barPicture();
+    QCOMPARE(bar.height(), 256);
+    QCOMPARE(dlg->linY(), 127);
+    QCOMPARE(pixelColour(bar, 0, 0), QColor(Qt::black));
+    QCOMPARE(pixelColour(bar, 0, dlg->linY()), QColor(rgb));
+    QCOMPARE(pixelColour(bar, bar.width() - 1, dlg->linY()), QColor(rgb));
+    QCOMPARE(pixelColour(bar, 0, 255), QColor(Qt::white));
+    QCOMPARE(dlg->findChild<QWidget*>("lin")->y(), dlg->linY());
+    QVERIFY(!dlg->selVisible());
+}
+
+void TestFrmColor::textsAreValidatedOnEnterAndFocusLoss_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("byEnter");
+    QTest::addColumn<int>("barWhileTyped");
+    QTest::addColumn<QString>("textAfter");
+    QTest::addColumn<int>("barAfter");
+    // Opened on 0x0000FF: R = 255, G = B = 0. Typing 300 moves the bar to 3 and 30; the last
+    // digit leaves it there.
+    QTest::newRow("300 in R, Enter") << "txtR"
+                                     << "300" << true << 30 << "255" << 255;
+    QTest::newRow("300 in G, Enter") << "txtG"
+                                     << "300" << true << 30 << "255" << 255;
+    QTest::newRow("300 in B, focus moves on") << "txtB"
+                                              << "300" << false << 30 << "255" << 255;
+    QTest::newRow("in range") << "txtG"
+                              << "128" << true << 128 << "128" << 128;
+    QTest::newRow("fraction rounds to even") << "txtG"
+                                             << "2.5" << true << 2 << "2.5" << 2;
+    QTest::newRow("letters keep the bar") << "txtG"
+                                          << "abc" << true << 0 << "abc" << 0;
+    QTest::newRow("negative keeps the bar") << "txtG"
+                                            << "-5" << true << 0 << "-5" << 0;
+    QTest::newRow("empty keeps the bar") << "txtG"
+                                         << "" << true << 0 << "" << 0;
+}
+
+void TestFrmColor::textsAreValidatedOnEnterAndFocusLoss() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(bool, byEnter);
+    QFETCH(int, barWhileTyped);
+    QFETCH(QString, textAfter);
+    QFETCH(int, barAfter);
+    frmColor* dlg = openOn(qint32(0x0000FF));
+    QVERIFY(QTest::qWaitForWindowActive(dlg));
+    QLineEdit* txt = dlg->findChild<QLineEdit*>(box);
+    QScrollBar* bar = dlg->findChild<QScrollBar*>(box.mid(3));
+    txt->setFocus();
+    QTest::keyClick(txt, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(txt, Qt::Key_Delete);
+    QTest::keyClicks(txt, typed);
+    QCOMPARE(txt->text(), typed);
+    QCOMPARE(bar->value(), barWhileTyped);
+    if (byEnter) {
+        QTest::keyClick(txt, Qt::Key_Return);
+    } else {
+        dlg->findChild<QLineEdit*>("txtR")->setFocus(Qt::TabFocusReason);
+        QVERIFY(!txt->hasFocus());
+    }
+    QCOMPARE(txt->text(), textAfter);
+    QCOMPARE(bar->value(), barAfter);
+    // Enter is swallowed: the dialog stays open and nothing was stored.
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(m_host->list.Modified(), false);
+    if (typed != QLatin1String("abc") && !typed.isEmpty())
+        QCOMPARE(dlg->risultato(), dlg->currentColour());
+}
+
+void TestFrmColor::scrollBarsRebuildTheBar() {
+    frmColor* dlg = openOn(qint32(0));
+    QScrollBar* g = dlg->findChild<QScrollBar*>("G");
+    g->setValue(200);
+    QCOMPARE(dlg->findChild<QLineEdit*>("txtG")->text(), QStringLiteral("200"));
+    QCOMPARE(pixelColour(dlg->barPicture(), 0, dlg->linY()), QColor(0, 200, 0));
+    QCOMPARE(dlg->linY(), 127);
+    QWidget* shp = dlg->findChild<QWidget*>("shpColore");
+    QCOMPARE(QColor(grabbedPixel(shp, shp->rect().center())), QColor(0, 200, 0));
+}
+
+void TestFrmColor::tablePickWithMarkerCentredGivesThePickedColour_data() {
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QPoint>("picked");
+    QTest::newRow("top-left corner: saturated red") << QPoint(0, 0) << QPoint(0, 0);
+    QTest::newRow("inside") << QPoint(120, 60) << QPoint(120, 60);
+    QTest::newRow("past the right edge is clamped") << QPoint(250, 30) << QPoint(199, 30);
+    QTest::newRow("below the picture is clamped") << QPoint(10, 255) << QPoint(10, 254);
+}
+
+void TestFrmColor::tablePickWithMarkerCentredGivesThePickedColour() {
+    QFETCH(QPoint, point);
+    QFETCH(QPoint, picked);
+    frmColor* dlg = openOn(qint32(0x808080));
+    QWidget* tav = dlg->findChild<QWidget*>("Tav");
+    pressAt(tav, point);
+    releaseAt(tav, point);
+    const QColor expected = pixelColour(dlg->tablePicture(), picked.x(), picked.y());
+    if (point == QPoint(0, 0))
+        QCOMPARE(expected, QColor(255, 0, 0));
+    QCOMPARE(QColor(toQRgb(dlg->currentColour())), expected);
+    QVERIFY(dlg->selVisible());
+    QCOMPARE(dlg->selPosition(), picked - QPoint(3, 3));
+    QCOMPARE(pixelColour(dlg->barPicture(), 0, dlg->linY()), expected);
+    // Dragging over the table keeps picking, also with the pointer outside it.
+    dragTo(tav, QPoint(-40, 500));
+    QCOMPARE(QColor(toQRgb(dlg->currentColour())), pixelColour(dlg->tablePicture(), 0, 254));
+}
+
+void TestFrmColor::tablePickWithMarkerAtTopGivesBlack() {
+    frmColor* dlg = openOn(qint32(0x0000FF));
+    QWidget* bar = dlg->findChild<QWidget*>("pctSfum");
+    pressAt(bar, QPoint(5, 0));
+    releaseAt(bar, QPoint(5, 0));
+    QCOMPARE(dlg->linY(), 0);
+    QCOMPARE(dlg->currentColour(), 0);
+    QWidget* tav = dlg->findChild<QWidget*>("Tav");
+    pressAt(tav, QPoint(150, 40));
+    releaseAt(tav, QPoint(150, 40));
+    QCOMPARE(dlg->currentColour(), 0);
+}
+
+void TestFrmColor::draggingOnTheBarKeepsTheBar() {
+    frmColor* dlg = openOn(qint32(0x0000FF));
+    QWidget* pct = dlg->findChild<QWidget*>("pctSfum");
+    const QImage before = dlg->barPicture();
+    const int builds = dlg->barBuilds();
+    pressAt(pct, QPoint(3, 40));
+    QCOMPARE(QColor(toQRgb(dlg->currentColour())), pixelColour(before, 3, 40));
+    for (int y : {60, 100, 180, 230}) {
+        dragTo(pct, QPoint(10, y));
+        QCOMPARE(dlg->linY(), y);
+        QCOMPARE(QColor(toQRgb(dlg->currentColour())), pixelColour(before, 10, y));
+        const QString red = QString::number(colourRed(dlg->currentColour()));
+        QCOMPARE(dlg->findChild<QLineEdit*>("txtR")->text(), red);
+    }
+    // Outside the bar the pick stays on its edge.
+    dragTo(pct, QPoint(10, -30));
+    QCOMPARE(dlg->currentColour(), 0);
+    dragTo(pct, QPoint(300, 900));
+    QCOMPARE(dlg->currentColour(), 0xFFFFFF);
+    dragTo(pct, QPoint(10, 200));
+    releaseAt(pct, QPoint(10, 200));
+    QCOMPARE(dlg->barBuilds(), builds);
+    QCOMPARE(dlg->barPicture(), before);
+    QCOMPARE(dlg->linY(), 200);
+    // The next change that does not come from the bar rebuilds it around the new colour.
+    QScrollBar* g = dlg->findChild<QScrollBar*>("G");
+    g->setValue(g->value() - 1);
+    QVERIFY(dlg->barBuilds() > builds);
+    QCOMPARE(dlg->linY(), 127);
+    QCOMPARE(QColor(dlg->barPicture().pixel(0, 127)), QColor(toQRgb(dlg->currentColour())));
+    // A right button on the bar picks nothing but still holds the bar.
+    const Colour c = dlg->currentColour();
+    pressAt(pct, QPoint(3, 10), Qt::RightButton);
+    QCOMPARE(dlg->currentColour(), c);
+    releaseAt(pct, QPoint(3, 10), Qt::RightButton);
+}
+
+void TestFrmColor::swatchesRestoreTheirColours() {
+    frmColor* dlg = openOn(qint32(0x00FF00));
+    QWidget* tav = dlg->findChild<QWidget*>("Tav");
+    pressAt(tav, QPoint(150, 20));
+    releaseAt(tav, QPoint(150, 20));
+    const Colour picked = dlg->currentColour();
+    QVERIFY(picked != 0x00FF00);
+    // The new swatch shows the pick; a click on it re-shows it after a typed change.
+    QWidget* shpColore = dlg->findChild<QWidget*>("shpColore");
+    dlg->findChild<QLineEdit*>("txtR")->setText(QStringLiteral("7"));
+    QTest::mouseClick(shpColore, Qt::LeftButton);
+    QCOMPARE(dlg->findChild<QScrollBar*>("R")->value(), 7);
+
+    QWidget* shpVecchio = dlg->findChild<QWidget*>("shpVecchio");
+    QTest::mouseClick(shpVecchio, Qt::LeftButton);
+    QCOMPARE(dlg->currentColour(), 0x00FF00);
+    QCOMPARE(dlg->findChild<QLineEdit*>("txtG")->text(), QStringLiteral("255"));
+    QCOMPARE(QColor(grabbedPixel(shpColore, QPoint(10, 10))), QColor(0, 255, 0));
+    QCOMPARE(dlg->linY(), 127);
+    QCOMPARE(QColor(dlg->barPicture().pixel(0, 127)), QColor(0, 255, 0));
+}
+
+void TestFrmColor::launcherEndings_data() {
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("Ok") << "cmdOk" << true;
+    QTest::newRow("Annulla") << "cmdAnnulla" << false;
+    QTest::newRow("frame") << "frame" << false;
+    QTest::newRow("Esc") << "esc" << false;
+    QTest::newRow("main window closing") << "closing" << false;
+}
+
+void TestFrmColor::launcherEndings() {
+    QFETCH(QString, ending);
+    QFETCH(bool, stored);
+    frmColor* dlg = openOn(qint32(0x0000FF));
+    dlg->findChild<QScrollBar*>("B")->setValue(100);
+    const Colour chosen = makeColour(255, 0, 100);
+    if (ending == QLatin1String("frame"))
+        dlg->close(); // what the window frame's close button does
+    else if (ending == QLatin1String("esc"))
+        QTest::keyClick(dlg, Qt::Key_Escape);
+    else if (ending == QLatin1String("closing"))
+        m_host->notifier.raise();
+    else
+        QTest::mouseClick(dlg->findChild<QPushButton*>(ending), Qt::LeftButton);
+    QVERIFY(!dlg->isVisible());
+    QTRY_VERIFY(m_dialog.isNull()); // deleted once closed
+    if (stored) {
+        QCOMPARE(m_host->list.RetrData(kKey), QVariant(qint32(chosen)));
+        QCOMPARE(readNumber(m_host->skin->RetrInfo(kKey)), double(chosen));
+        QVERIFY(m_host->list.Modified());
+    } else {
+        QCOMPARE(m_host->list.RetrData(kKey), QVariant(qint32(0x0000FF)));
+        QCOMPARE(readNumber(m_host->skin->RetrInfo(kKey)), double(0x0000FF));
+        QVERIFY(!m_host->list.Modified());
+    }
+}
+
+void TestFrmColor::functionEndings_data() {
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<bool>("chosen");
+    QTest::newRow("Ok") << "cmdOk" << true;
+    QTest::newRow("Annulla") << "cmdAnnulla" << false;
+    QTest::newRow("frame") << "frame" << false;
+    QTest::newRow("Esc") << "esc" << false;
+}
+
+void TestFrmColor::functionEndings() {
+    QFETCH(QString, ending);
+    QFETCH(bool, chosen);
+    QString caption;
+    bool modal = false;
+    whenModalShown([&](QWidget* w) {
+        auto* dlg = qobject_cast<frmColor*>(w);
+        QVERIFY(dlg);
+        QCOMPARE(frmColor::sharedInstance(), dlg);
+        caption = dlg->windowTitle();
+        modal = dlg->isModal();
+        QCOMPARE(dlg->findChild<QLineEdit*>("txtB")->text(), QStringLiteral("255"));
+        // Pick the table's top-left corner: saturated red.
+        QWidget* tav = dlg->findChild<QWidget*>("Tav");
+        pressAt(tav, QPoint(0, 0));
+        releaseAt(tav, QPoint(0, 0));
+        if (ending == QLatin1String("frame"))
+            dlg->close();
+        else if (ending == QLatin1String("esc"))
+            QTest::keyClick(dlg, Qt::Key_Escape);
+        else
+            QTest::mouseClick(dlg->findChild<QPushButton*>(ending), Qt::LeftButton);
+    });
+    const Colour start = 0xFF0000; // blue
+    const Colour result = SelezionaColore(start);
+    QCOMPARE(caption, QStringLiteral("Selezionatore di colori"));
+    QVERIFY(modal);
+    QCOMPARE(result, chosen ? 0x0000FF : start);
+    QCOMPARE(frmColor::sharedInstance(), nullptr);
+}
+
+void TestFrmColor::functionModeUsesAFreshDialogPerCall() {
+    // The first call leaves the marker at the top of the bar; the second starts centred again.
+    whenModalShown([](QWidget* w) {
+        QWidget* bar = w->findChild<QWidget*>("pctSfum");
+        pressAt(bar, QPoint(2, 0));
+        releaseAt(bar, QPoint(2, 0));
+        QTest::mouseClick(w->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    QCOMPARE(SelezionaColore(0x123456), 0);
+    int lin = -1;
+    whenModalShown([&](QWidget* w) {
+        lin = qobject_cast<frmColor*>(w)->linY();
+        QTest::mouseClick(w->findChild<QPushButton*>("cmdAnnulla"), Qt::LeftButton);
+    });
+    QCOMPARE(SelezionaColore(0x123456), 0x123456);
+    QCOMPARE(lin, 127);
+}
+
+QTEST_MAIN(TestFrmColor)
+#include "tst_frmcolor.moc"
