@@ -1,0 +1,92 @@
+#pragma once
+
+#include "bitmap/ueditor.h"
+#include "common/colour.h"
+#include "dialogs/valuedialog.h"
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+
+class PictureBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class cSetting;
+
+// The value dialog of image and mask settings: repaints the setting's 17 x 17 bitmap in the
+// working folder with the skin's palette, previews it on the skin's main colour and saves it on
+// "Ok". For a mask it edits the normal or the pressed mask ("p_" + name) and can make a new
+// blank pair.
+class frmEditor : public QDialog, public ValueDialog {
+    Q_OBJECT
+public:
+    static constexpr int kSide = 17;
+
+    explicit frmEditor(QWidget* parent = nullptr);
+    ~frmEditor() override;
+
+    void Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
+               bool Mask = false) override;
+    QWidget* dialogWidget() override { return this; }
+
+    // --- what the tests read ---
+    QString value() const { return mValue; }
+    bool modified() const { return mModified; }
+    Colour maskColor() const { return mMaskColor; }
+    Colour lightColor() const { return mLightColor; }
+    Colour darkColor() const { return mDarkColor; }
+    uEditor* editor() const { return mEditor; }
+
+public Q_SLOTS:
+    void reject() override; // Escape and the window frame act as "Annulla"
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void CaricaImmagine(const QString& Path, int Width, int Height);
+    void AggiornaColoriMouse();
+
+    void paletteMouseDown(PictureBox* swatch, int Button);
+    void mouseSwatchClick(int index);
+    void viewSwatchClick();
+    void maskSwitched(int index);
+    void cmdNuovaMaskClick();
+    void cmdOkClick();
+
+    // Writes the editor's picture through pctSave to mSkinPath + name; reports a failure.
+    bool salvaImmagine(const QString& name);
+    // Writes pctSave as it is; reports a failure.
+    bool scriviFile(const QString& name);
+    QString defaultName() const;
+    QString settName() const;
+
+    std::shared_ptr<cSetting> mSetting;
+    Colour mMaskColor = 0;
+    Colour mDarkColor = 0;
+    Colour mLightColor = 0;
+    QString mValue;
+    QString mSkinPath;
+    bool mModified = false;
+    bool mMask = false;
+    int mShownMask = 0; // 0 normal, 1 pressed
+
+    uEditor* mEditor = nullptr;
+    PictureBox* pctView = nullptr;
+    PictureBox* pctViewC = nullptr;
+    PictureBox* pctColor = nullptr;
+    PictureBox* pctMaskC = nullptr;
+    PictureBox* pctLightC = nullptr;
+    PictureBox* pctDarkC = nullptr;
+    PictureBox* pctMouseC[3] = {nullptr, nullptr, nullptr};                    // 1 and 2 are used
+    QRadioButton* optStrum[5] = {nullptr, nullptr, nullptr, nullptr, nullptr}; // 1 to 4
+    QGroupBox* fraMask = nullptr;
+    QRadioButton* optMask[2] = {nullptr, nullptr};
+    QPushButton* cmdNuovaMask = nullptr;
+    PictureBox* pctSave = nullptr;
+    QPushButton* cmdOk = nullptr;
+    QPushButton* cmdAnnulla = nullptr;
+};
