@@ -1,6 +1,7 @@
 #include "common/errors.h"
 #include "gradient/ucolorsel.h"
 #include "gradient/usfum.h"
+#include "quietgrab.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -59,15 +60,6 @@ const QStringList kPictureQ{
     "...DDDDDDDD...", "..............", "..............", "..............",
 };
 
-// The headless platform cannot grab the pointer for real and says so at every drag; Qt's own
-// routing to the grabbing widget, which the drags rely on, works all the same.
-QtMessageHandler g_previousHandler = nullptr;
-void dropGrabWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text == QLatin1String("This plugin does not support grabbing the mouse"))
-        return;
-    g_previousHandler(type, context, text);
-}
-
 constexpr int kB = 14;  // the bar's start in the dialog's size
 constexpr int kL = 228; // and its length
 constexpr int kCrossY = 34;
@@ -77,7 +69,7 @@ constexpr int kCrossY = 34;
 class TestUSfum : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { g_previousHandler = qInstallMessageHandler(dropGrabWarnings); }
+    void initTestCase() { dropPointerGrabWarnings(); }
     void init();
     void cleanup();
     void markerPictures_data();

@@ -1,0 +1,133 @@
+#include "frmsfum.h"
+
+#include "common/numbers.h"
+#include "dialogs/colourpicker.h"
+#include "dialogs/csetting.h"
+#include "dialogs/dialoglayout.h"
+#include "gradient/csfum.h"
+#include "gradient/ucolorsel.h"
+#include "gradient/usfum.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+namespace {
+
+QString countKey(const QString& key) {
+    return key + QStringLiteral("_Count");
+}
+
+QString colourKey(const QString& key, int i) {
+    return key + QStringLiteral("<") + QString::number(i) + QStringLiteral(">");
+}
+
+QString positionKey(const QString& key, int i) {
+    return key + QStringLiteral("_Pos<") + QString::number(i) + QStringLiteral(">");
+}
+
+} // namespace
+
+frmSfum::frmSfum(QWidget* parent) : QDialog(parent) {
+    setFont(dialogFont());
+    setFixedSize(266, 155);
+
+    sfmSfum = new uSfum(this);
+    sfmSfum->setObjectName(QStringLiteral("sfmSfum"));
+    sfmSfum->setGeometry(5, 5, 256, 41);
+    sfmSfum->ReadProperties(true, 0, 0);
+
+    cslSelector = new uColorSel(this);
+    cslSelector->setObjectName(QStringLiteral("cslSelector"));
+    cslSelector->setGeometry(5, 50, 256, 76);
+
+    cmdOK = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(5, 130, 126, 21);
+    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
+    cmdAnnulla->setGeometry(135, 130, 126, 21);
+    // Enter in a text box of the selector must not confirm the dialog.
+    for (QPushButton* button : {cmdOK, cmdAnnulla}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmSfum::cmdOK_Click);
+    connect(cmdAnnulla, &QPushButton::clicked, this, &frmSfum::cmdAnnulla_Click);
+    connect(cslSelector, &uColorSel::Click, this, &frmSfum::cslSelector_Click);
+
+    sfmSfum->setColorSelector(cslSelector);
+}
+
+frmSfum::~frmSfum() = default;
+
+void frmSfum::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
+                    bool Mask) {
+    hide();
+    mSetting = Setting;
+    mKey = Setting ? Setting->SettName() : QString();
+    mSkin = Skin;
+    if (!mSkin)
+        return;
+    // A count beyond 16 bits in a damaged file is taken as the largest count; the model refuses
+    // what it cannot hold anyway.
+    const qint16 n = toInt16Clamped(readNumber(mSkin->RetrInfo(countKey(mKey))));
+    if (n < 2)
+        return;
+    auto model = std::make_shared<cSfum>();
+    // The bar shows one shade per pixel, so it cannot show more stops than it is long. Sized
+    // like the bar from the start, the model refuses the surplus stops once, here, instead of
+    // refusing the bar's number of shades at every redraw.
+    model->setNSfumature(qint16(sfmSfum->barLength()));
+    for (int i = 1; i <= n; ++i) {
+        const Colour c = toInt32Clamped(readNumber(mSkin->RetrInfo(colourKey(mKey, i))));
+        const float p = float(readNumber(mSkin->RetrInfo(positionKey(mKey, i))));
+        const qint16 before = model->NColori();
+        model->AggiungiColore(c, p, 0);
+        // After one refusal every further stop would be refused too, each with its own message.
+        if (model->NColori() == before)
+            break;
+    }
+    sfmSfum->SetcSfum(model);
+}
+
+void frmSfum::cmdOK_Click() {
+    if (mSkin) {
+        const qint16 n = sfmSfum->NColori();
+        mSkin->AddInfo(countKey(mKey), QVariant::fromValue(n));
+        for (qint16 i = 1; i <= n; ++i) {
+            mSkin->AddInfo(colourKey(mKey, i), QVariant(qint32(sfmSfum->Colore(i))));
+            mSkin->AddInfo(positionKey(mKey, i), QVariant(qint32(sfmSfum->Posizione(i))));
+        }
+    }
+    const std::shared_ptr<cSetting> setting = mSetting;
+    if (setting)
+        setting->ReturnValue(QVariant(qint32(0)));
+    close();
+}
+
+void frmSfum::cmdAnnulla_Click() {
+    close();
+}
+
+void frmSfum::reject() {
+    cmdAnnulla_Click();
+}
+
+void frmSfum::cslSelector_Click() {
+    const Colour chosen = SelezionaColore(cslSelector->GetNewColor());
+    if (chosen != -1)
+        cslSelector->SetInitialColor(chosen);
+}
+
+void frmSfum::closeEvent(QCloseEvent* event) {
+    // Whatever closes the dialog (Ok, Annulla, the frame, the launcher) only lets go here; only
+    // Ok has written anything.
+    Scarica();
+    event->accept();
+}
+
+void frmSfum::Scarica() {
+    mSetting.reset();
+    mSkin.reset();
+}

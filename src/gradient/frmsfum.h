@@ -1,0 +1,51 @@
+#pragma once
+
+#include "dialogs/valuedialog.h"
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+
+class QPushButton;
+class uColorSel;
+class uSfum;
+
+// Edits the gradient of one gradient setting of the skin: reads its stops (K + "_Count",
+// K + "<i>", K + "_Pos<i>") from the skin document into the gradient editor, which is coupled to
+// an RGB selector, and on "Ok" writes them back and tells the launcher. "Annulla", Esc and the
+// window's frame close it without writing anything.
+class frmSfum : public QDialog, public ValueDialog {
+    Q_OBJECT
+public:
+    explicit frmSfum(QWidget* parent = nullptr);
+    ~frmSfum() override;
+
+    // Value is not used: the stops live in the skin document.
+    void Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
+               bool Mask = false) override;
+    QWidget* dialogWidget() override { return this; }
+
+    uSfum* editor() const { return sfmSfum; }
+    uColorSel* selector() const { return cslSelector; }
+
+public Q_SLOTS:
+    void reject() override; // Esc
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void cmdOK_Click();
+    void cmdAnnulla_Click();
+    void cslSelector_Click();
+    void Scarica();
+
+    uSfum* sfmSfum = nullptr;
+    uColorSel* cslSelector = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdAnnulla = nullptr;
+
+    std::shared_ptr<cSetting> mSetting;
+    QString mKey;
+    SkinRef mSkin;
+};

@@ -1,0 +1,334 @@
+#include "dialogs/colourpicker.h"
+#include "dialogs/csetting.h"
+#include "dialogs/messagebox.h"
+#include "gradient/frmsfum.h"
+#include "gradient/ucolorsel.h"
+#include "gradient/usfum.h"
+#include "proplist/proplistmodel.h"
+#include "quietgrab.h"
+#include "testsupport.h"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// The main window as a launcher sees it: a property list with the gradient item "Capt".
+class FakeHost : public SettingHost {
+public:
+    explicit FakeHost(const SkinRef& skin) {
+        list.LoadingItems();
+        list.AddCat(QStringLiteral("Finestra"), QStringLiteral("Finestra"));
+        list.AddItem(QStringLiteral("Finestra"), QStringLiteral("Sfumatura Titolo"),
+                     QStringLiteral("Capt"), KindGradient, true);
+        list.Ready(skin);
+    }
+    PropListModel* settingsList() override { return &list; }
+    QWidget* settingsOwner() override { return nullptr; }
+    ClosingNotifier* closingNotifier() override { return &notifier; }
+
+    PropListModel list;
+    ClosingNotifier notifier;
+};
+
+struct Entry {
+    QString key;
+    QVariant value;
+};
+
+QList<Entry> documentOf(const cSkin& skin) {
+    QList<Entry> out;
+    for (const QString& key : skin.keys())
+        out.push_back({key, skin.RetrInfo(key)});
+    return out;
+}
+
+bool operator==(const Entry& a, const Entry& b) {
+    return a.key == b.key && a.value == b.value;
+}
+
+} // namespace
+
+class TestFrmSfum : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { dropPointerGrabWarnings(); }
+    void init();
+    void cleanup();
+    void layout();
+    void opensWithTheStopsOfTheDocument();
+    void missingOrSingleStopOpensTheDefault_data();
+    void missingOrSingleStopOpensTheDefault();
+    void okWritesTheStopsBack();
+    void mergedStopReducesTheCount();
+    void closingWithoutOkChangesNothing_data();
+    void closingWithoutOkChangesNothing();
+    void selectorClickOpensThePicker();
+    void cancelledPickerKeepsTheStop();
+    void tooManyStopsAreRefusedOnce_data();
+    void tooManyStopsAreRefusedOnce();
+    void worksWithoutAList();
+
+private:
+    // Opens the dialog for "Capt" through a real launcher, as the main window does.
+    frmSfum* open();
+    void setCapt(const QList<QPair<QString, QString>>& stops);
+    void clickOk() { QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton); }
+
+    std::unique_ptr<TestFolders> folders;
+    SkinRef skin;
+    std::unique_ptr<FakeHost> host;
+    std::shared_ptr<cSetting> setting;
+    QPointer<frmSfum> dialog;
+};
+
+void TestFrmSfum::init() {
+    MessageBoxSeam::setTestMode(true);
+    ColourPickerSeam::clear();
+    registerValueDialog(KindGradient, [] { return new frmSfum; });
+    folders = std::make_unique<TestFolders>();
+    skin = std::make_shared<cSkin>(folders->locations());
+    // As read from skin.ini: texts in print form.
+    setCapt({{QStringLiteral(" 0 "), QStringLiteral(" 255 ")},
+             {QStringLiteral(" 12.5 "), QStringLiteral(" 65280 ")},
+             {QStringLiteral(" 100 "), QStringLiteral(" 16711680 ")}});
+}
+
+void TestFrmSfum::cleanup() {
+    if (dialog)
+        delete dialog.data();
+    setting.reset();
+    host.reset();
+    skin.reset();
+    folders.reset();
+    unregisterValueDialogs();
+    ColourPickerSeam::clear();
+}
+
+void TestFrmSfum::setCapt(const QList<QPair<QString, QString>>& stops) {
+    skin->AddInfo(QStringLiteral("Capt_Count"), QString::number(stops.size()));
+    for (int i = 1; i <= stops.size(); ++i) {
+        skin->AddInfo(QStringLiteral("Capt_Pos<%1>").arg(i), stops[i - 1].first);
+        skin->AddInfo(QStringLiteral("Capt<%1>").arg(i), stops[i - 1].second);
+    }
+}
+
+frmSfum* TestFrmSfum::open() {
+    host = std::make_unique<FakeHost>(skin);
+    setting = cSetting::create();
+    setting->Init(QStringLiteral("Capt"), host.get(), skin);
+    dialog = qobject_cast<frmSfum*>(setting->form());
+    if (dialog && !QTest::qWaitForWindowExposed(dialog))
+        return nullptr;
+    return dialog;
+}
+
+void TestFrmSfum::layout() {
+    QVERIFY(open());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Sfumatura Titolo"));
+    QCOMPARE(dialog->size(), QSize(266, 155));
+    QCOMPARE(dialog->findChild<QWidget*>("sfmSfum")->geometry(), QRect(5, 5, 256, 41));
+    QCOMPARE(dialog->findChild<QWidget*>("cslSelector")->geometry(), QRect(5, 50, 256, 76));
+    auto* ok = dialog->findChild<QPushButton*>("cmdOK");
+    auto* annulla = dialog->findChild<QPushButton*>("cmdAnnulla");
+    QCOMPARE(ok->geometry(), QRect(5, 130, 126, 21));
+    QCOMPARE(annulla->geometry(), QRect(135, 130, 126, 21));
+    QCOMPARE(ok->text(), QStringLiteral("Ok"));
+    QCOMPARE(annulla->text(), QStringLiteral("Annulla"));
+    QCOMPARE(dialog->editor()->barRect(), QRect(14, 5, 228, 22));
+    QVERIFY(dialog->editor()->Enabled());
+    QCOMPARE(dialog->editor()->Orientation(), 0);
+    // The selector waits for a stop to be selected.
+    QVERIFY(!dialog->selector()->Enabled());
+    // Enter in a text box of the selector does not confirm the dialog.
+    QVERIFY(!ok->autoDefault() && !ok->isDefault());
+}
+
+void TestFrmSfum::opensWithTheStopsOfTheDocument() {
+    QVERIFY(open());
+    uSfum* editor = dialog->editor();
+    QCOMPARE(editor->NColori(), qint16(3));
+    QCOMPARE(editor->Colore(1), 255);
+    QCOMPARE(editor->Colore(2), 65280);
+    QCOMPARE(editor->Colore(3), 16711680);
+    QCOMPARE(editor->model()->Posizione(2), 12.5f);
+    // The bar is painted: red at the start, blue at the end.
+    const QImage bar = editor->barPicture();
+    QCOMPARE(bar.pixel(0, 10), qRgb(255, 0, 0));
+    QCOMPARE(bar.pixel(227, 10), qRgb(0, 0, 255));
+    QVERIFY(editor->imgFreccia(3) && !editor->imgFreccia(3)->isHidden());
+}
+
+void TestFrmSfum::missingOrSingleStopOpensTheDefault_data() {
+    QTest::addColumn<QString>("count");
+    QTest::newRow("missing") << QString();
+    QTest::newRow("one") << QStringLiteral("1");
+    QTest::newRow("negative") << QStringLiteral("-3");
+    QTest::newRow("not a number") << QStringLiteral("tre");
+}
+
+void TestFrmSfum::missingOrSingleStopOpensTheDefault() {
+    QFETCH(QString, count);
+    skin = std::make_shared<cSkin>(folders->locations());
+    if (!count.isNull())
+        skin->AddInfo(QStringLiteral("Capt_Count"), count);
+    skin->AddInfo(QStringLiteral("Capt<1>"), QStringLiteral("255"));
+    QVERIFY(open());
+    uSfum* editor = dialog->editor();
+    QCOMPARE(editor->NColori(), qint16(2));
+    QCOMPARE(editor->Colore(1), 0xFFFFFF);
+    QCOMPARE(editor->Colore(2), 0xFFFFFF);
+    QCOMPARE(editor->Posizione(2), 100);
+    // Only the bar's background until the first change paints the gradient.
+    QCOMPARE(editor->barPicture().pixel(100, 10), qRgb(255, 255, 255));
+}
+
+void TestFrmSfum::okWritesTheStopsBack() {
+    QVERIFY(open());
+    QVERIFY(!host->list.Modified());
+    clickOk();
+    QCOMPARE(skin->RetrInfo("Capt_Count"), QVariant::fromValue(qint16(3)));
+    QCOMPARE(skin->RetrInfo("Capt<1>"), QVariant(qint32(255)));
+    QCOMPARE(skin->RetrInfo("Capt<2>"), QVariant(qint32(65280)));
+    QCOMPARE(skin->RetrInfo("Capt<3>"), QVariant(qint32(16711680)));
+    QCOMPARE(skin->RetrInfo("Capt_Pos<1>"), QVariant(qint32(0)));
+    QCOMPARE(skin->RetrInfo("Capt_Pos<2>"), QVariant(qint32(12))); // 12.5 to even
+    QCOMPARE(skin->RetrInfo("Capt_Pos<3>"), QVariant(qint32(100)));
+    // The launcher stored 0 as the item's value.
+    QCOMPARE(host->list.RetrData("Capt").toInt(), 0);
+    QVERIFY(host->list.Modified());
+    QVERIFY(!setting->form());
+    QTRY_VERIFY(!dialog);
+    // The saved parameters carry the stops.
+    const QString ini = QString::fromLatin1(host->list.parametersText());
+    QVERIFY2(ini.contains(QStringLiteral("Capt_Count = 3")), qPrintable(ini));
+    QVERIFY2(ini.contains(QStringLiteral("Capt_Pos<2> =  12 ")), qPrintable(ini));
+}
+
+void TestFrmSfum::mergedStopReducesTheCount() {
+    QVERIFY(open());
+    uSfum* editor = dialog->editor();
+    // Drag the middle marker past the bar's start: the first stop takes its colour.
+    QWidget* marker = editor->imgFreccia(2);
+    QTest::mousePress(marker, Qt::LeftButton, {}, QPoint(7, 7));
+    QTest::mouseMove(marker, marker->mapFrom(editor, QPoint(13, 34)));
+    QTest::mouseRelease(marker, Qt::LeftButton, {}, QPoint(7, 7));
+    QCOMPARE(editor->NColori(), qint16(2));
+    clickOk();
+    QCOMPARE(skin->RetrInfo("Capt_Count"), QVariant::fromValue(qint16(2)));
+    QCOMPARE(skin->RetrInfo("Capt<1>"), QVariant(qint32(65280)));
+    QCOMPARE(skin->RetrInfo("Capt<2>"), QVariant(qint32(16711680)));
+    QCOMPARE(skin->RetrInfo("Capt_Pos<2>"), QVariant(qint32(100)));
+    // The entries above the new count stay as they were.
+    QCOMPARE(skin->RetrInfo("Capt<3>"), QVariant(QStringLiteral(" 16711680 ")));
+    QCOMPARE(skin->RetrInfo("Capt_Pos<3>"), QVariant(QStringLiteral(" 100 ")));
+}
+
+void TestFrmSfum::closingWithoutOkChangesNothing_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Annulla") << QStringLiteral("annulla");
+    QTest::newRow("frame") << QStringLiteral("frame");
+    QTest::newRow("Esc") << QStringLiteral("esc");
+    QTest::newRow("main window closing") << QStringLiteral("closing");
+}
+
+void TestFrmSfum::closingWithoutOkChangesNothing() {
+    QFETCH(QString, how);
+    QVERIFY(open());
+    const QList<Entry> before = documentOf(*skin);
+    const QVariant valueBefore = host->list.RetrData("Capt");
+    // Change a stop first, so that there is something not to write.
+    uSfum* editor = dialog->editor();
+    QTest::mouseClick(editor->imgFreccia(2), Qt::LeftButton, {}, QPoint(7, 7));
+    dialog->selector()->setValueB(200);
+    QVERIFY(editor->Colore(2) != 65280);
+    if (how == QLatin1String("annulla"))
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdAnnulla"), Qt::LeftButton);
+    else if (how == QLatin1String("frame"))
+        dialog->close();
+    else if (how == QLatin1String("esc"))
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    else
+        host->notifier.raise();
+    QTRY_VERIFY(!dialog);
+    QVERIFY(documentOf(*skin) == before);
+    QCOMPARE(host->list.RetrData("Capt"), valueBefore);
+    QVERIFY(!host->list.Modified());
+}
+
+void TestFrmSfum::selectorClickOpensThePicker() {
+    QVERIFY(open());
+    uSfum* editor = dialog->editor();
+    QTest::mouseClick(editor->imgFreccia(2), Qt::LeftButton, {}, QPoint(7, 7));
+    QCOMPARE(dialog->selector()->GetNewColor(), 65280);
+    ColourPickerSeam::queueResult(0x00FFFF);
+    QTest::mouseClick(dialog->selector()->findChild<QWidget*>("shpNew"), Qt::LeftButton);
+    QCOMPARE(ColourPickerSeam::calls(), QList<Colour>{65280});
+    QCOMPARE(editor->Colore(2), 0x00FFFF);
+    QCOMPARE(dialog->selector()->lastColor(), 0x00FFFF);
+    QCOMPARE(editor->Colore(1), 255);
+    clickOk();
+    QCOMPARE(skin->RetrInfo("Capt<2>"), QVariant(qint32(0x00FFFF)));
+}
+
+void TestFrmSfum::cancelledPickerKeepsTheStop() {
+    QVERIFY(open());
+    uSfum* editor = dialog->editor();
+    QTest::mouseClick(editor->imgFreccia(3), Qt::LeftButton, {}, QPoint(7, 7));
+    dialog->selector()->setValueG(128); // the stop follows the selector at once
+    const Colour current = editor->Colore(3);
+    QCOMPARE(current, 16711680 + 128 * 256);
+    ColourPickerSeam::queueResult(std::nullopt);
+    QTest::mouseClick(dialog->selector()->findChild<QWidget*>("shpNew"), Qt::LeftButton);
+    QCOMPARE(ColourPickerSeam::calls(), QList<Colour>{current});
+    QCOMPARE(editor->Colore(3), current);
+    // The old-colour swatch now shows the colour that was current when the picker opened.
+    QCOMPARE(dialog->selector()->lastColor(), current);
+}
+
+void TestFrmSfum::tooManyStopsAreRefusedOnce_data() {
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("listed");
+    QTest::newRow("300 stops") << QStringLiteral("300") << 300;
+    QTest::newRow("count beyond 16 bits") << QStringLiteral("1e12") << 5;
+}
+
+void TestFrmSfum::tooManyStopsAreRefusedOnce() {
+    QFETCH(QString, count);
+    QFETCH(int, listed);
+    ErrorRecorder errors;
+    skin = std::make_shared<cSkin>(folders->locations());
+    QList<QPair<QString, QString>> stops;
+    for (int i = 0; i < listed; ++i)
+        stops.push_back({QString::number(i * 100.0 / (listed - 1)), QString::number(i)});
+    setCapt(stops);
+    skin->AddInfo(QStringLiteral("Capt_Count"), count);
+    QVERIFY(open());
+    // The bar has 228 shades, so it holds 228 stops; the rest is refused with one message.
+    QCOMPARE(dialog->editor()->NColori(), qint16(228));
+    QCOMPARE(errors.texts(),
+             QStringList{QStringLiteral("Impossibile aggiungere un altro colore, il numero delle "
+                                        "sfumature è uguale a quello dei Colori.")});
+    // Redrawing does not repeat any refusal.
+    dialog->editor()->setColore(1, 0x123456);
+    QCOMPARE(errors.entries.size(), 1);
+}
+
+void TestFrmSfum::worksWithoutAList() {
+    // A launcher without a main window: the dialog still writes the document.
+    auto bare = cSetting::create();
+    bare->Init(QStringLiteral("Capt"), nullptr, skin);
+    QPointer<frmSfum> own = new frmSfum;
+    own->setAttribute(Qt::WA_DeleteOnClose);
+    own->Avvia(bare, skin, QVariant(), false);
+    QVERIFY(own->isHidden());
+    QCOMPARE(own->editor()->NColori(), qint16(3));
+    own->show();
+    QTest::mouseClick(own->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QCOMPARE(skin->RetrInfo("Capt_Pos<2>"), QVariant(qint32(12)));
+    QTRY_VERIFY(!own);
+}
+
+QTEST_MAIN(TestFrmSfum)
+#include "tst_frmsfum.moc"
