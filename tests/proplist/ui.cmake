@@ -1,0 +1,8 @@
+# Tests of the property list widget: drawing and layout, and the mouse interaction.
+tess_add_test(tst_uadvlist
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_uadvlist.cpp ${CMAKE_CURRENT_LIST_DIR}/uadvlistfixture.h
+    LIBS tess_proplist_ui tess_skin)
+tess_add_test(tst_uadvlist_interaction
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_uadvlist_interaction.cpp
+            ${CMAKE_CURRENT_LIST_DIR}/uadvlistfixture.h
+    LIBS tess_proplist_ui tess_skin tess_dialogs)
