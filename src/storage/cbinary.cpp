@@ -43,6 +43,11 @@ ErrorCode codeForErrno(int err, ErrorCode fallback) {
     }
 }
 
+// Opening a file to read: a missing file is "file not found", not "path not found".
+ErrorCode codeForOpenErrno(int err) {
+    return err == ENOENT ? ErrorCode::FileNotFound : codeForErrno(err, ErrorCode::PathFileAccess);
+}
+
 QString withSeparator(const QString& folder) {
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
@@ -81,10 +86,6 @@ bool cBinary::isSafeEntryName(const QString& name) {
 // ---------------------------------------------------------------------------------------------
 // Failures
 
-bool cBinary::fallito() const {
-    return d->failed;
-}
-
 void cBinary::fallisci(ErrorCode code, const QString& description) {
     if (d->failed)
         return;
@@ -107,9 +108,7 @@ bool cBinary::ApriFile(const QString& path, Accesso accesso) {
         auto file = std::make_unique<QFile>(path);
         errno = 0;
         if (!file->open(QIODevice::ReadOnly)) {
-            const int err = errno;
-            fallisci(err == ENOENT ? ErrorCode::FileNotFound
-                                   : codeForErrno(err, ErrorCode::PathFileAccess));
+            fallisci(codeForOpenErrno(errno));
             return false;
         }
         d->file = std::move(file);
@@ -266,7 +265,7 @@ qint32 cBinary::LeggiLong() {
     if (!leggiEsatti(reinterpret_cast<char*>(b), 4))
         return 0;
     if (b[3] >= 128) {
-        fallisci(ErrorCode::Overflow, withPath(ErrorCode::Overflow, d->path));
+        fallisci(ErrorCode::Overflow);
         return 0;
     }
     return qint32(quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 | quint32(b[3]) << 24);
@@ -379,12 +378,8 @@ bool cBinary::CreaSknAt(const QString& SrcPath, const QStringList& Files, const 
         QFile file(path);
         errno = 0;
         if (!file.open(QIODevice::ReadOnly)) {
-            const int err = errno;
-            fallisci(err == ENOENT ? ErrorCode::FileNotFound
-                                   : codeForErrno(err, ErrorCode::PathFileAccess),
-                     withPath(err == ENOENT ? ErrorCode::FileNotFound
-                                            : codeForErrno(err, ErrorCode::PathFileAccess),
-                              path));
+            const ErrorCode code = codeForOpenErrno(errno);
+            fallisci(code, withPath(code, path));
             break;
         }
         if (file.size() > std::numeric_limits<qint32>::max()) {
@@ -469,8 +464,6 @@ cBinary::Esito cBinary::leggiPacchetto(const QString& SknPath, SafeFolder* dest,
         }
         if (!dest) {
             const qint32 size = LeggiLong();
-            if (!d->failed && size > restanti())
-                fallisci(ErrorCode::PastEndOfFile);
             if (d->failed || !salta(size))
                 break;
             if (voci)

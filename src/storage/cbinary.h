@@ -118,7 +118,6 @@ private:
     Esito leggiPacchetto(const QString& SknPath, SafeFolder* dest, QList<Voce>* voci);
     void fallisci(ErrorCode code, const QString& description = {});
     void fallisciScrittura(ErrorCode code, const QString& path, int err);
-    bool fallito() const;
 
     struct Impl;
     std::unique_ptr<Impl> d;
