@@ -21,6 +21,10 @@ int commandUnpack(const QStringList& args);
 int commandTitle(const QStringList& args);
 int commandList(const QStringList& args);
 
+// Skins read and saved through the editor's document and property list (skincommands.cpp).
+int commandSettings(const QStringList& args);
+int commandResave(const QStringList& args);
+
 // Shared by every command (cliutil.cpp).
 
 // Installs the reporter that prints every reported error to stderr and remembers that it did.

@@ -15,6 +15,8 @@ const Command kCommands[] = {
     {"unpack", commandUnpack, "PACCHETTO CARTELLA"},
     {"title", commandTitle, "PACCHETTO"},
     {"list", commandList, "PACCHETTO"},
+    {"settings", commandSettings, "PACCHETTO [--default PREDEFINITO]"},
+    {"resave", commandResave, "PACCHETTO [--default PREDEFINITO] [--credits TESTO]"},
 };
 
 void printUsage(std::FILE* out) {

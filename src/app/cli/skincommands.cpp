@@ -1,0 +1,215 @@
+// settings and resave: a skin loaded and saved through the editor's own document, schema and
+// property list, in private folders so that neither the user's working folder nor the skins
+// folder beside the program is touched.
+#include "app/cli/commands.h"
+
+#include "common/cp1252.h"
+#include "proplist/proplistmodel.h"
+#include "skin/skinschema.h"
+#include "storage/cbinary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+const char kSettingsUsage[] = "PACCHETTO [--default PREDEFINITO]";
+const char kResaveUsage[] = "PACCHETTO [--default PREDEFINITO] [--credits TESTO]";
+
+struct Options {
+    QString package;
+    bool hasDefault = false;
+    QString defaultPackage;
+    bool hasCredits = false;
+    QString credits;
+};
+
+bool parseOptions(const QStringList& args, bool allowCredits, Options* options) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--default") && i + 1 < args.size() && !options->hasDefault) {
+            options->hasDefault = true;
+            options->defaultPackage = args[++i];
+        } else if (allowCredits && arg == QLatin1String("--credits") && i + 1 < args.size() &&
+                   !options->hasCredits) {
+            options->hasCredits = true;
+            options->credits = args[++i];
+        } else if (!arg.startsWith(QLatin1String("--")) && options->package.isEmpty()) {
+            options->package = arg;
+        } else {
+            return false;
+        }
+    }
+    return !options->package.isEmpty();
+}
+
+// Refuses what the editor would read as an empty skin without a word: a missing file, or one that
+// is not a skin package.
+bool checkPackage(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        printError(QStringLiteral("Errore 53: Impossibile trovare il file: ") + path);
+        return false;
+    }
+    QList<cBinary::Voce> entries;
+    cBinary binary(cliLocations());
+    switch (binary.ElencaVoci(path, &entries)) {
+    case cBinary::Esito::Completo:
+        return true;
+    case cBinary::Esito::SenzaFirma:
+        printError(QStringLiteral("Il file non è un pacchetto skin: ") + path);
+        return false;
+    case cBinary::Esito::Incompleto:
+        printError(QStringLiteral("Il pacchetto finisce prima di tutti i file che dichiara: ") +
+                   path);
+        return false;
+    case cBinary::Esito::Fallito:
+        break;
+    }
+    return false;
+}
+
+// A skin opened as the editor opens one, in a program folder and a temporary folder of its own.
+class LoadedSkin {
+public:
+    bool open(const Options& options) {
+        if (!m_program.isValid() || !m_temp.isValid()) {
+            printError(QStringLiteral("Impossibile creare le cartelle temporanee"));
+            return false;
+        }
+        if (!checkPackage(options.package))
+            return false;
+        if (options.hasDefault && !checkPackage(options.defaultPackage))
+            return false;
+
+        Locations locations;
+        locations.programDir = m_program.path();
+        locations.tempDir = m_temp.path();
+        if (!QDir().mkpath(locations.skinsDir())) {
+            printError(QStringLiteral("Impossibile creare le cartelle temporanee"));
+            return false;
+        }
+        const QString defaultName = locations.defaultSkinName();
+        // Without a default package the chosen one is read alone: loaded as the default, it is
+        // read once, as the editor reads the default package itself.
+        QString name = defaultName;
+        if (options.hasDefault) {
+            if (!copyInto(options.defaultPackage, locations.skinsDir() + defaultName))
+                return false;
+            name = QFileInfo(options.package).fileName();
+            if (name == defaultName)
+                name = QStringLiteral("skin.skn");
+        }
+        if (!copyInto(options.package, locations.skinsDir() + name))
+            return false;
+
+        m_skin = std::make_shared<cSkin>(locations);
+        m_skin->CaricaSkin(name);
+        if (!m_skin->workFolderUsable())
+            return false;
+        loadSkinSchema(m_list, m_skin);
+        return !errorReported();
+    }
+
+    SkinRef& skin() { return m_skin; }
+    PropListModel& list() { return m_list; }
+
+private:
+    static bool copyInto(const QString& from, const QString& to) {
+        if (!QFile::copy(from, to)) {
+            printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + from);
+            return false;
+        }
+        return true;
+    }
+
+    QTemporaryDir m_program;
+    QTemporaryDir m_temp;
+    SkinRef m_skin;
+    PropListModel m_list;
+};
+
+QString valueText(const QVariant& value) {
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    return value.toString();
+}
+
+// The credits as the main window gets them from the document.
+QString documentCredits(const cSkin& skin) {
+    return skin.RetrInfo(QStringLiteral("Credits")).toString();
+}
+
+// The info section appended after the parameters, as the main window's save writes it.
+bool appendInfo(const QString& path, const QString& credits) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + path);
+        return false;
+    }
+    const QByteArray bytes =
+        encodeCp1252(QStringLiteral("[info]\r\n") + credits + QStringLiteral("\r\n"));
+    if (!PropListModel::writeAll(&file, bytes) || !file.flush()) {
+        printError(QStringLiteral("Errore 57: Errore di I/O della periferica: ") + path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int commandSettings(const QStringList& args) {
+    Options options;
+    if (!parseOptions(args, false, &options))
+        return usageError("settings", kSettingsUsage);
+    LoadedSkin loaded;
+    const bool ok = loaded.open(options);
+    if (!loaded.skin())
+        return 1;
+    // What was read is printed also after a reported problem (a number out of range loads as 0),
+    // but the exit status tells the script that something was wrong.
+    const PropListModel& list = loaded.list();
+    for (int c = 1; c <= list.categoryCount(); ++c) {
+        for (int i = 1; i <= list.itemCount(c); ++i) {
+            const tItem& it = list.item(c, i);
+            printLine(it.ItemKey + u'\t' + QString::number(it.Kind) + u'\t' +
+                      (it.IsSet ? QStringLiteral("set") : QStringLiteral("unset")) + u'\t' +
+                      valueText(it.ItemValue));
+        }
+    }
+    QString credits = documentCredits(*loaded.skin());
+    credits.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
+    printLine(QStringLiteral("credits\t") + credits);
+    return ok ? 0 : 1;
+}
+
+int commandResave(const QStringList& args) {
+    Options options;
+    if (!parseOptions(args, true, &options))
+        return usageError("resave", kResaveUsage);
+    LoadedSkin loaded;
+    // A skin that did not load cleanly is not written back: saving would make the loss final.
+    if (!loaded.open(options))
+        return 1;
+    PropListModel& list = loaded.list();
+    cSkin& skin = *loaded.skin();
+
+    QString credits = options.hasCredits ? options.credits : documentCredits(skin);
+    if (options.hasCredits) {
+        // A line break typed in a shell is a bare LF; the file's lines end in CR LF.
+        credits.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        credits.replace(u'\n', QStringLiteral("\r\n"));
+    }
+
+    bool saved = false;
+    const QString path = list.Salva(&saved);
+    if (!saved || !appendInfo(path, credits))
+        return 1;
+    cBinary binary(cliLocations());
+    const bool packed = binary.CreaSknAt(skin.SkinPath(), list.GetFilesList(), options.package,
+                                         list.RetrData(QStringLiteral("Title")).toString());
+    return packed ? 0 : 1;
+}
