@@ -28,12 +28,15 @@ struct Sandbox {
         QDir().mkpath(locations.tempDir);
         setErrorReporter(&reporter);
     }
-    // Leaves only the skins folder in the program folder, so runs do not pile up files.
-    void clearProgramFolder() const {
-        QDir program(locations.programDir);
-        for (const QString& name : program.entryList(QDir::Files | QDir::Hidden | QDir::System))
-            program.remove(name);
+    // Unpacking leaves hidden files (dot-files) in place by design; remove every file between
+    // runs so that they do not pile up and slow the runs down.
+    static void clearFolder(const QString& path) {
+        QDir folder(path);
+        for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            folder.remove(name);
     }
+    void clearProgramFolder() const { clearFolder(locations.programDir); }
+    void clearWorkFolder() const { clearFolder(locations.workDir()); }
 };
 
 void writeInput(const QString& path, const uint8_t* data, size_t size) {
@@ -55,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         binary.ElencaVoci(skin, &voci);
         binary.EstraiSkin(skin);
     }
+    sandbox.clearWorkFolder();
 
     sandbox.clearProgramFolder();
     writeInput(sandbox.locations.settingsPackagePath(), data, size);
