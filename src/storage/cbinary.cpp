@@ -105,6 +105,12 @@ bool cBinary::ApriFile(const QString& path, Accesso accesso) {
     ChiudiFile();
     d->path = path;
     if (accesso == Accesso::Lettura) {
+        // A folder, pipe or device is no package; a pipe would even block the open.
+        const QFileInfo info(path);
+        if (info.exists() && !info.isFile()) {
+            fallisci(ErrorCode::PathFileAccess);
+            return false;
+        }
         auto file = std::make_unique<QFile>(path);
         errno = 0;
         if (!file->open(QIODevice::ReadOnly)) {

@@ -253,6 +253,14 @@ void TestCBinary::missingPackageIsReportedNotCreated() {
     QCOMPARE(errors.entries.size(), 1);
     QCOMPARE(errors.entries[0].caption, QStringLiteral("Tessellary"));
     QVERIFY(!QFileInfo::exists(path));
+
+    // A pipe named like a package would block a reader that opened it.
+    errors.clear();
+    const QString pipe = f.skinsDir() + QStringLiteral("pipe.skn");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QCOMPARE(binary.EstraiTitolo(pipe), QString());
+    QCOMPARE(errors.texts(),
+             QStringList{QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + pipe});
 }
 
 void TestCBinary::countAboveEntriesKeepsWhatIsThere() {
