@@ -211,8 +211,7 @@ uSfum::uSfum(QWidget* parent) : QWidget(parent), m_model(defaultModel()) {
 }
 
 uSfum::~uSfum() {
-    if (QWidget::mouseGrabber() == this)
-        releaseMouse();
+    endDrag();
     QObject::disconnect(m_selectorConnection);
 }
 
@@ -481,12 +480,14 @@ void uSfum::imgFreccia_MouseMove(int Index, Qt::MouseButtons buttons, const QPoi
     case SfumPointer::Action::Nothing:
         return;
     case SfumPointer::Action::CreateAfterFirst:
+        releasePointerIfFull();
         m_model->AggiungiColore(m_model->Colore(1), p, 2);
         m_selected = 2;
         PosizionaFrecce();
         m_dragged = 2;
         return;
     case SfumPointer::Action::CreateBeforeLast:
+        releasePointerIfFull();
         m_model->AggiungiColore(m_model->Colore(n), p, n);
         m_selected = n;
         PosizionaFrecce();
@@ -542,9 +543,7 @@ void uSfum::imgFreccia_MouseMove(int Index, Qt::MouseButtons buttons, const QPoi
 void uSfum::imgFreccia_MouseUp(int Index, Qt::MouseButton button) {
     if (m_pressedMarker < 0)
         return;
-    m_pressedMarker = -1;
-    if (QWidget::mouseGrabber() == this)
-        releaseMouse();
+    endDrag();
     m_markers[0]->hide();
     if (m_dragged >= 1 && m_dragged < m_markers.size())
         m_markers[m_dragged]->show();
@@ -552,6 +551,19 @@ void uSfum::imgFreccia_MouseUp(int Index, Qt::MouseButton button) {
     if (m_colorSelector)
         m_colorSelector->SetInitialColor(m_model->Colore(m_selected));
     PosizionaFrecce();
+}
+
+void uSfum::endDrag() {
+    m_pressedMarker = -1;
+    if (QWidget::mouseGrabber() == this)
+        releaseMouse();
+}
+
+void uSfum::releasePointerIfFull() {
+    // The model is about to refuse the new stop with a message box, which could not be clicked
+    // while this control holds the pointer: the drag ends here.
+    if (m_model->NColori() >= m_model->NSfumature())
+        endDrag();
 }
 
 void uSfum::mouseMoveEvent(QMouseEvent* event) {

@@ -133,6 +133,8 @@ private:
     void PosizionaFrecce();
     void ensureMarker(int i);
     void removeMarkersAbove(int count);
+    void endDrag();
+    void releasePointerIfFull();
     void fitModelToBar();
     bool horizontal() const { return m_orientation == 0; }
     int along(const QPoint& p) const { return horizontal() ? p.x() : p.y(); }

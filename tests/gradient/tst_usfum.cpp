@@ -87,6 +87,7 @@ private Q_SLOTS:
     void pointerUpLoadsTheSelector();
     void selectorChangesReachTheSelectedStop();
     void dragThroughTheWindowKeepsGoingWhileTheMarkerIsHidden();
+    void refusedStopEndsTheDrag();
     void addAndRemoveColours();
     void modelOperations();
     void orientation();
@@ -407,6 +408,28 @@ void TestUSfum::dragThroughTheWindowKeepsGoingWhileTheMarkerIsHidden() {
     QVERIFY(!marker(2)->isHidden());
     QCOMPARE(marker(2)->pos(), QPoint(kB + 171 - 7, 27));
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
+}
+
+void TestUSfum::refusedStopEndsTheDrag() {
+    // A model whose stops fill the bar's 228 shades cannot take another one. The inner stops
+    // start at 10 %, clear of the first marker.
+    QList<Stop> stops{{0, 0}};
+    for (int i = 1; i < kL; ++i)
+        stops.push_back({i, float(10 + (i - 1) * 90.0 / (kL - 2))});
+    sfum->SetcSfum(modelOf(stops));
+    ErrorRecorder errors;
+    QWindow* window = host->windowHandle();
+    const QPoint start = marker(1)->mapTo(host, QPoint(7, 7));
+    QTest::mousePress(window, Qt::LeftButton, {}, start);
+    QCOMPARE(QWidget::mouseGrabber(), sfum);
+    QTest::mouseMove(window, sfum->mapTo(host, QPoint(kB + 40, kCrossY)));
+    QCOMPARE(errors.entries.size(), 1);
+    QCOMPARE(sfum->NColori(), qint16(kL));
+    // The message box that shows the refusal must get the pointer.
+    QCOMPARE(QWidget::mouseGrabber(), nullptr);
+    QTest::mouseMove(window, sfum->mapTo(host, QPoint(kB + 60, kCrossY)));
+    QCOMPARE(errors.entries.size(), 1);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, sfum->mapTo(host, QPoint(kB + 60, kCrossY)));
 }
 
 void TestUSfum::addAndRemoveColours() {
