@@ -1,8 +1,11 @@
 // Drawing, layout, scrolling and hit testing of the property list, checked on grabbed pixels.
 #include "uadvlistfixture.h"
 
+#include "common/numbers.h"
 #include "proplist/listpictures.h"
+#include "skin/skinschema.h"
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -43,6 +46,7 @@ private Q_SLOTS:
     void wheelScrollsThreeSteps();
     void hitTestOnSharedLines();
     void picturesAreDistinctAndSized();
+    void bundledDefaultSkinDrawsEveryRow();
 
 private:
     // The schema most drawing tests use: one expanded category with a row of every kind, then
@@ -498,6 +502,49 @@ void tst_uAdvList::picturesAreDistinctAndSized() {
     QCOMPARE(ListPictures::foldedInPicture().size(), QSize(19, 19));
     QVERIFY(ListPictures::expandedPicture() != ListPictures::foldedInPicture());
     QCOMPARE(ListPictures::placeholderPicture().size(), QSize(17, 17));
+}
+
+void tst_uAdvList::bundledDefaultSkinDrawsEveryRow() {
+    ListFixture f;
+    const QString bundled = binDir() + "/skins/(default).skn";
+    QVERIFY2(QFileInfo(bundled).isFile(), qPrintable(bundled));
+    QVERIFY(QFile::copy(bundled, f.folders.skinsDir() + "(default).skn"));
+    ErrorRecorder errors;
+    f.skin->CaricaSkin("(default).skn");
+    loadSkinSchema(*f.list, f.skin);
+    for (int c = 1; c <= f.model()->categoryCount(); ++c)
+        f.model()->setExpanded(c, true);
+    f.setSurfaceSize(W, 1400);
+    QVERIFY(f.show());
+    QVERIFY(!f.scroller()->isEnabled()); // all of it fits
+    const QImage img = f.grab();
+    QVERIFY(errors.isEmpty());
+
+    const QImage mark16 = ListPictures::missingPicture(16).convertToFormat(QImage::Format_RGB32);
+    const QImage mark17 = ListPictures::missingPicture(17).convertToFormat(QImage::Format_RGB32);
+    int pictures = 0;
+    int swatches = 0;
+    for (int c = 1; c <= f.model()->categoryCount(); ++c) {
+        QCOMPARE(rgb(img, 3, f.model()->category(c).Area.top() + 5), kBlue);
+        for (int i = 1; i <= f.model()->itemCount(c); ++i) {
+            const tItem& it = f.model()->item(c, i);
+            QVERIFY2(it.IsSet, qPrintable(it.ItemKey)); // the default skin sets everything
+            const int t = it.Area.top();
+            if (it.Kind == KindImage) {
+                QVERIFY2(img.copy(W - 38, t + 1, 16, 16) != mark16, qPrintable(it.ItemKey));
+                ++pictures;
+            } else if (it.Kind == KindMask) {
+                QVERIFY2(img.copy(W - 38, t + 1, 17, 17) != mark17, qPrintable(it.ItemKey));
+                QVERIFY2(img.copy(W - 19, t + 1, 17, 17) != mark17, qPrintable(it.ItemKey));
+                ++pictures;
+            } else if (it.Kind == KindColor) {
+                const QColor colour = toQColor(toInt32Clamped(readNumber(it.ItemValue)));
+                QCOMPARE(img.pixelColor(W - 20, t + 9), colour);
+                ++swatches;
+            }
+        }
+    }
+    QVERIFY(pictures > 0 && swatches > 0);
 }
 
 QTEST_MAIN(tst_uAdvList)
