@@ -1,0 +1,379 @@
+#include "frmmain.h"
+
+#include "common/cp1252.h"
+#include "common/errors.h"
+#include "dialogs/frmcredits.h"
+#include "dialogs/messagebox.h"
+#include "proplist/uadvlist.h"
+#include "skin/skinschema.h"
+#include "storage/cbinary.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QUrl>
+#include <algorithm>
+
+namespace {
+
+std::function<void(const QString&)>& openFolderHandler() {
+    static std::function<void(const QString&)> handler;
+    return handler;
+}
+
+const QString kSaveQuestion = QStringLiteral("Salvi le modifiche allo skin corrente?");
+const QString kNamePrompt =
+    QStringLiteral("Inserisci un nome per il tuo skin\r\nNB: Il nome non corrisponde al titolo, "
+                   "ma e' soltanto il nome che verra' dato al file .skn");
+const QString kReplaceQuestion =
+    QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?");
+
+// A name typed for a new package must stay a plain file name inside the skins folder.
+bool isPlainFileName(const QString& name) {
+    if (name.isEmpty() || name == u'.' || name == QStringLiteral(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() == 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+frmMain::frmMain(const Locations& locations, QWidget* parent)
+    : QMainWindow(parent), m_locations(locations) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kAppTitle);
+
+    pctList = new QWidget(this);
+    pctList->setObjectName(QStringLiteral("pctList"));
+    lstOpt = new uAdvList(pctList);
+    lstOpt->setObjectName(QStringLiteral("lstOpt"));
+    pctList->installEventFilter(this);
+    setCentralWidget(pctList);
+    connect(lstOpt, &uAdvList::ModItem, this, &frmMain::onModItem);
+    connect(&m_closing, &ClosingNotifier::Closing, this, &frmMain::Closing);
+
+    buildMenus();
+    fillSkinMenu();
+    updateActions();
+    resize(420, 640);
+}
+
+frmMain::~frmMain() {
+    // Launchers listen to m_closing, which dies with this window; drop them first.
+    mSettings.clear();
+}
+
+void frmMain::setOpenFolderHandler(std::function<void(const QString&)> handler) {
+    openFolderHandler() = std::move(handler);
+}
+
+PropListModel* frmMain::settingsList() {
+    return lstOpt->model();
+}
+
+void frmMain::buildMenus() {
+    QMenu* mnuSkins = menuBar()->addMenu(QStringLiteral("Skins"));
+    mnuSkins->setObjectName(QStringLiteral("mnuSkins"));
+
+    QAction* mnuNew = mnuSkins->addAction(QStringLiteral("Nuovo"));
+    mnuNew->setObjectName(QStringLiteral("mnuNew"));
+    connect(mnuNew, &QAction::triggered, this, &frmMain::NewSkin);
+
+    mnuLoad = mnuSkins->addMenu(QStringLiteral("Carica"));
+    mnuLoad->setObjectName(QStringLiteral("mnuLoad"));
+
+    mnuSave = mnuSkins->addAction(QStringLiteral("Salva"));
+    mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    connect(mnuSave, &QAction::triggered, this, &frmMain::SaveSkin);
+
+    mnuClose = mnuSkins->addAction(QStringLiteral("Chiudi"));
+    mnuClose->setObjectName(QStringLiteral("mnuClose"));
+    connect(mnuClose, &QAction::triggered, this, &frmMain::CloseSkin);
+
+    mnuSkins->addSeparator()->setObjectName(QStringLiteral("sep1"));
+
+    QAction* mnuExit = mnuSkins->addAction(QStringLiteral("Esci"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    connect(mnuExit, &QAction::triggered, this, &frmMain::Exit);
+
+    QMenu* mnuOptions = menuBar()->addMenu(QStringLiteral("Opzioni"));
+    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+
+    mnuSCredits = mnuOptions->addAction(QStringLiteral("Skin Credits"));
+    mnuSCredits->setObjectName(QStringLiteral("mnuSCredits"));
+    connect(mnuSCredits, &QAction::triggered, this, &frmMain::EditCredits);
+
+    mnuOptions->addSeparator()->setObjectName(QStringLiteral("sep2"));
+
+    mnuBrowse = mnuOptions->addAction(QStringLiteral("Apri cartella skin"));
+    mnuBrowse->setObjectName(QStringLiteral("mnuBrowse"));
+    connect(mnuBrowse, &QAction::triggered, this, &frmMain::OpenWorkingFolder);
+}
+
+void frmMain::fillSkinMenu() {
+    // The host's folder listing comes in no particular order; sort as a Windows folder listing
+    // would, without regard to case.
+    QDir dir(m_locations.skinsDir());
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
+    QStringList names;
+    for (const QFileInfo& fi : entries) {
+        const QString name = fi.fileName().trimmed();
+        if (name.size() >= 4 && name.endsWith(QStringLiteral(".skn"), Qt::CaseSensitive))
+            names << name;
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    if (names.size() > 32767)
+        names = names.mid(0, 32767);
+
+    if (names.isEmpty()) {
+        // The placeholder stays, disabled: there is no package to open.
+        QAction* placeholder = mnuLoad->addAction(QStringLiteral("Skin0"));
+        placeholder->setObjectName(QStringLiteral("mnuSkin0"));
+        placeholder->setEnabled(false);
+        mnuSkin << placeholder;
+        return;
+    }
+    for (int i = 0; i < names.size(); ++i) {
+        QAction* a = mnuLoad->addAction(names[i]);
+        a->setObjectName(QStringLiteral("mnuSkin") + QString::number(i));
+        connect(a, &QAction::triggered, this, [this, i] { LoadSkin(i); });
+        mnuSkin << a;
+    }
+}
+
+QStringList frmMain::skinMenuNames() const {
+    QStringList out;
+    for (const QAction* a : mnuSkin)
+        out << a->text();
+    return out;
+}
+
+void frmMain::updateActions() {
+    const bool open = mSkin != nullptr;
+    mnuSave->setEnabled(open);
+    mnuClose->setEnabled(open);
+    mnuSCredits->setEnabled(open);
+    mnuBrowse->setEnabled(open);
+}
+
+bool frmMain::hasUnsavedChanges() const {
+    return mSkin && (lstOpt->Modified() || mPendingChanges);
+}
+
+int frmMain::ConfermaChiusura() {
+    while (hasUnsavedChanges()) {
+        const auto answer = MessageBoxSeam::question(
+            this, kSaveQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == MessageBoxSeam::Yes) {
+            // A save that failed was reported; the changes are still unsaved, so ask again: the
+            // user may retry, discard them or cancel.
+            if (SalvaSkin())
+                return Yes;
+            continue;
+        }
+        return answer == MessageBoxSeam::No ? No : Cancel;
+    }
+    return Yes;
+}
+
+bool frmMain::SalvaSkin() {
+    if (!mSkin)
+        return true;
+    bool written = false;
+    const QString path = lstOpt->Salva(&written);
+    if (!written)
+        return false;
+    // From here on the list counts as saved; until the package is written the changes are
+    // still pending.
+    mPendingChanges = true;
+
+    QFile ini(path);
+    const QByteArray info =
+        QByteArrayLiteral("[info]\r\n") + encodeCp1252(mCredits) + QByteArrayLiteral("\r\n");
+    if (!ini.open(QIODevice::WriteOnly | QIODevice::Append) || ini.write(info) != info.size() ||
+        !ini.flush()) {
+        reportError(ErrorCode::DeviceIO,
+                    QStringLiteral("Impossibile completare il file dei parametri ") + path);
+        return false;
+    }
+    ini.close();
+
+    cBinary writer(m_locations);
+    const bool packed = writer.CreaSkn(mSkin->SkinPath(), lstOpt->GetFilesList(), mSkin->SkinName(),
+                                       lstOpt->RetrData(QStringLiteral("Title")).toString());
+    if (packed)
+        mPendingChanges = false;
+    return packed;
+}
+
+void frmMain::CostruisciLista() {
+    loadSkinSchema(*lstOpt, mSkin);
+    mSkin = lstOpt->model()->skin();
+}
+
+void frmMain::LoadSkin(int index) {
+    if (index < 0 || index >= mnuSkin.size())
+        return;
+    if (ConfermaChiusura() == Cancel)
+        return;
+    const QString name = mnuSkin[index]->text();
+    mSkin = std::make_shared<cSkin>(m_locations);
+    setWindowTitle(kAppTitle + QStringLiteral(" [") + name + u']');
+    mSkin->CaricaSkin(name);
+    mCredits = mSkin->RetrInfo(QStringLiteral("Credits")).toString();
+    mPendingChanges = false;
+    CostruisciLista();
+    updateActions();
+}
+
+bool frmMain::copyTemplate(const QString& target) {
+    QFile source(m_locations.templatePath());
+    if (!source.open(QIODevice::ReadOnly)) {
+        reportError(ErrorCode::FileNotFound,
+                    QStringLiteral("Impossibile leggere il modello ") + m_locations.templatePath());
+        return false;
+    }
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        reportError(ErrorCode::DeviceIO,
+                    QStringLiteral("Impossibile leggere il modello ") + m_locations.templatePath());
+        return false;
+    }
+    // The package appears whole or not at all.
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush() ||
+        !out.commit()) {
+        out.cancelWriting();
+        reportError(ErrorCode::PathFileAccess, QStringLiteral("Impossibile creare ") + target);
+        return false;
+    }
+    return true;
+}
+
+void frmMain::NewSkin() {
+    if (ConfermaChiusura() == Cancel)
+        return;
+    QString name = MessageBoxSeam::inputText(this, kNamePrompt, kAppTitle);
+    // Dismissed or empty: whatever was open stays open, unchanged.
+    if (name.isEmpty())
+        return;
+    if (name.right(4).toLower() != QStringLiteral(".skn"))
+        name += QStringLiteral(".skn");
+    if (!isPlainFileName(name)) {
+        reportMessage(QStringLiteral("Il nome \"") + name +
+                      QStringLiteral("\" non è un nome di file valido."));
+        return;
+    }
+    const QString target = m_locations.programDir + QStringLiteral("/skins/") + name;
+    if (QFileInfo::exists(target)) {
+        if (MessageBoxSeam::question(this, kReplaceQuestion, QMessageBox::Yes | QMessageBox::No) !=
+            MessageBoxSeam::Yes)
+            return;
+    }
+    if (!copyTemplate(target)) {
+        // Nothing usable to open: end with no skin open.
+        raiseClosing();
+        lstOpt->Clear();
+        lstOpt->Ready(nullptr);
+        dropSkin();
+        return;
+    }
+    mSkin = std::make_shared<cSkin>(m_locations);
+    setWindowTitle(kAppTitle + QStringLiteral(" [") + name + u']');
+    mSkin->CaricaSkin(name);
+    mCredits = mSkin->RetrInfo(QStringLiteral("Credits")).toString();
+    mPendingChanges = false;
+    CostruisciLista();
+    updateActions();
+}
+
+void frmMain::SaveSkin() {
+    SalvaSkin();
+}
+
+void frmMain::dropSkin() {
+    setWindowTitle(kAppTitle);
+    mSkin.reset();
+    mPendingChanges = false;
+    updateActions();
+}
+
+void frmMain::raiseClosing() {
+    m_closing.raise();
+}
+
+void frmMain::CloseSkin() {
+    if (ConfermaChiusura() == Cancel)
+        return;
+    raiseClosing();
+    lstOpt->Clear();
+    lstOpt->Ready(nullptr);
+    dropSkin();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (ConfermaChiusura() == Cancel) {
+        event->ignore();
+        return;
+    }
+    // The dialogs keep their launchers alive until the Closing event closes them.
+    mSettings.clear();
+    mSkin.reset();
+    raiseClosing();
+    event->accept();
+}
+
+void frmMain::Exit() {
+    close();
+}
+
+void frmMain::EditCredits() {
+    if (!mSkin)
+        return;
+    const QString edited = frmCredits::ModificaCredits(mCredits);
+    if (edited != mCredits) {
+        mCredits = edited;
+        mPendingChanges = true;
+    }
+}
+
+void frmMain::OpenWorkingFolder() {
+    if (!mSkin)
+        return;
+    const QString folder = mSkin->SkinPath();
+    if (openFolderHandler()) {
+        openFolderHandler()(folder);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void frmMain::onModItem(const QString& key) {
+    auto launcher = cSetting::create();
+    launcher->Init(key, this, mSkin);
+    mSettings.push_back(std::move(launcher));
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pctList && event->type() == QEvent::Resize) {
+        // The list fills the panel; below 10 pixels it keeps its height.
+        const double d = pctList->height() - lstOpt->y();
+        lstOpt->setGeometry(lstOpt->x(), lstOpt->y(), pctList->width(), lstOpt->height());
+        if (d >= 10) {
+            lstOpt->resize(pctList->width(), int(d));
+            lstOpt->Redraw();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

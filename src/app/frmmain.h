@@ -1,0 +1,95 @@
+#pragma once
+
+#include "common/locations.h"
+#include "dialogs/csetting.h"
+#include "skin/cskin.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class uAdvList;
+
+// The program's only top-level window: lists the packages of the skins folder, opens one (or
+// creates one from the template), shows its settings in the property list, starts a value editor
+// for every edit request, and saves the skin back into its package.
+class frmMain : public QMainWindow, public SettingHost {
+    Q_OBJECT
+public:
+    explicit frmMain(const Locations& locations, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Answer codes of the save question.
+    enum Answer { Yes = 6, No = 7, Cancel = 2 };
+
+    // Asks whether to save unsaved changes (saving on Yes, asking again when the save fails).
+    int ConfermaChiusura();
+    // Writes the open skin back into its package; false when anything failed (it was reported).
+    bool SalvaSkin();
+    void CostruisciLista();
+
+    // Menu handlers.
+    void NewSkin();
+    void LoadSkin(int index);
+    void SaveSkin();
+    void CloseSkin();
+    void Exit();
+    void EditCredits();
+    void OpenWorkingFolder();
+
+    // --- SettingHost ---
+    PropListModel* settingsList() override;
+    QWidget* settingsOwner() override { return this; }
+    ClosingNotifier* closingNotifier() override { return &m_closing; }
+
+    // --- state, for tests and tools ---
+    SkinRef skin() const { return mSkin; }
+    QString credits() const { return mCredits; }
+    uAdvList* list() const { return lstOpt; }
+    QStringList skinMenuNames() const;
+    const std::vector<std::shared_ptr<cSetting>>& launchers() const { return mSettings; }
+    const Locations& locations() const { return m_locations; }
+
+    // Test seam: what "Apri cartella skin" does with the folder (by default the desktop's file
+    // browser opens it).
+    static void setOpenFolderHandler(std::function<void(const QString&)> handler);
+
+Q_SIGNALS:
+    void Closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void fillSkinMenu();
+    void onModItem(const QString& key);
+    void raiseClosing();
+    void dropSkin();
+    bool hasUnsavedChanges() const;
+    bool copyTemplate(const QString& target);
+    void updateActions();
+
+    Locations m_locations;
+    SkinRef mSkin;
+    QString mCredits;
+    // Changes the list does not know of: edited credits, or a save whose package could not be
+    // written after the list had already written skin.ini.
+    bool mPendingChanges = false;
+    std::vector<std::shared_ptr<cSetting>> mSettings;
+    ClosingNotifier m_closing;
+
+    QWidget* pctList = nullptr;
+    uAdvList* lstOpt = nullptr;
+    QMenu* mnuLoad = nullptr;
+    QList<QAction*> mnuSkin;
+    QAction* mnuSave = nullptr;
+    QAction* mnuClose = nullptr;
+    QAction* mnuSCredits = nullptr;
+    QAction* mnuBrowse = nullptr;
+};

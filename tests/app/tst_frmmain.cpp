@@ -1,0 +1,568 @@
+#include "app/frmmain.h"
+#include "common/cp1252.h"
+#include "dialogs/colourpicker.h"
+#include "dialogs/frmcolor.h"
+#include "dialogs/frmcredits.h"
+#include "dialogs/frmtext.h"
+#include "dialogs/messagebox.h"
+#include "proplist/uadvlist.h"
+#include "storage/cbinary.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QString kDefault = QStringLiteral("(default).skn");
+
+QString bundledDefault() {
+    return binDir() + QStringLiteral("/skins/(default).skn");
+}
+QString bundledTemplate() {
+    return binDir() + QStringLiteral("/modello.dat");
+}
+
+// The skin.ini of a package, unpacked into folders of its own.
+QByteArray iniOfPackage(const QString& package) {
+    TestFolders other;
+    cBinary reader(other.locations());
+    const QString folder = reader.EstraiSkin(package);
+    return readFileBytes(folder + QStringLiteral("skin.ini"));
+}
+
+} // namespace
+
+// The main window driven through its menus, its list and the dialogs it starts, with a program
+// folder of the test's own.
+class TestFrmMain : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void skinMenuListsPackagesSortedWithoutRegardToCase();
+    void emptySkinsFolderShowsDisabledPlaceholder();
+    void loadShowsPackageInCaptionAndSchemaInList();
+    void noSkinOpenMakesSaveCreditsAndBrowseDoNothing();
+
+    void newSkin_data();
+    void newSkin();
+    void newSkinWithExistingNameAsksBeforeReplacing();
+    void newSkinDismissedKeepsOpenSkin();
+    void newSkinRefusesNamesOutsideSkinsFolder();
+    void newSkinWithoutTemplateEndsWithNoSkin();
+
+    void saveQuestion_data();
+    void saveQuestion();
+    void closeBoxWithCancelKeepsProgramRunning();
+
+    void saveWritesInfoSectionLastAndPackageReadsBack();
+    void failedSaveIsReportedAndKeepsQuestionAlive();
+    void editedCreditsAreNotLostOnClose();
+
+    void launcherOpensDialogCaptionedByItem();
+    void twoDialogsForOneItemLastOkWins();
+    void annullaStoresNothing();
+    void closingClosesEveryDialogWithoutStoring();
+    void loadLeavesDialogsOpen();
+
+    void openWorkingFolderUsesSkinPath();
+
+private:
+    std::unique_ptr<frmMain> makeWindow();
+    QAction* action(frmMain& w, const QString& name);
+    void loadByName(frmMain& w, const QString& name);
+    void makeModified(frmMain& w);
+    // Hovers the item's row and clicks its inline editor, as a user does.
+    void clickEditorOf(frmMain& w, const QString& key, const QString& editorName);
+    QList<QWidget*> openDialogs(const QString& objectName);
+
+    std::unique_ptr<TestFolders> m_folders;
+    std::unique_ptr<ErrorRecorder> m_errors;
+};
+
+void TestFrmMain::initTestCase() {
+    QVERIFY2(QFile::exists(bundledDefault()), "the build places the bundled default skin");
+    QVERIFY2(QFile::exists(bundledTemplate()), "the build places the template");
+    registerValueDialog(KindNumber, [] { return new frmText(); });
+    registerValueDialog(KindString, [] { return new frmText(); });
+    registerValueDialog(KindColor, [] { return new frmColor(); });
+}
+
+void TestFrmMain::init() {
+    m_folders = std::make_unique<TestFolders>();
+    QVERIFY(m_folders->isValid());
+    QVERIFY(QFile::copy(bundledDefault(), m_folders->skinsDir() + kDefault));
+    QVERIFY(QFile::copy(bundledTemplate(), m_folders->locations().templatePath()));
+    QVERIFY(QFile::copy(bundledTemplate(), m_folders->skinsDir() + QStringLiteral("Blu.skn")));
+    MessageBoxSeam::setTestMode(true);
+    MessageBoxSeam::clearRecord();
+    frmCredits::clearSeam();
+    ColourPickerSeam::clear();
+    frmMain::setOpenFolderHandler({});
+    m_errors = std::make_unique<ErrorRecorder>();
+}
+
+void TestFrmMain::cleanup() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isWindow() && w->isVisible() && !qobject_cast<frmMain*>(w))
+            w->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(MessageBoxSeam::pendingAnswers(), 0);
+    m_errors.reset();
+    m_folders.reset();
+}
+
+std::unique_ptr<frmMain> TestFrmMain::makeWindow() {
+    auto w = std::make_unique<frmMain>(m_folders->locations());
+    w->resize(420, 640);
+    w->show();
+    return w;
+}
+
+QAction* TestFrmMain::action(frmMain& w, const QString& name) {
+    QAction* a = w.findChild<QAction*>(name);
+    if (!a)
+        qWarning("no action %s", qPrintable(name));
+    return a;
+}
+
+void TestFrmMain::loadByName(frmMain& w, const QString& name) {
+    const int index = w.skinMenuNames().indexOf(name);
+    QVERIFY2(index >= 0, qPrintable(name));
+    action(w, QStringLiteral("mnuSkin") + QString::number(index))->trigger();
+}
+
+void TestFrmMain::makeModified(frmMain& w) {
+    QVERIFY(w.list()->SetData(QStringLiteral("SpostX"), QStringLiteral("7")));
+    QVERIFY(w.list()->Modified());
+}
+
+void TestFrmMain::clickEditorOf(frmMain& w, const QString& key, const QString& editorName) {
+    PropListModel* model = w.list()->model();
+    int cat = 0;
+    int item = 0;
+    QVERIFY(model->findItem(key, &cat, &item));
+    model->setExpanded(cat, true);
+    QWidget* surface = w.list()->findChild<QWidget*>(QStringLiteral("pctList"));
+    QVERIFY(surface);
+    surface->repaint(); // the rows' areas are those of the last paint
+    QRect area = model->item(cat, item).Area;
+    QScrollBar* scroller = w.list()->findChild<QScrollBar*>(QStringLiteral("Scroller"));
+    // Scroll until the row is inside the surface.
+    while (scroller && (area.bottom() >= surface->height() || area.top() < 0) &&
+           scroller->value() < scroller->maximum()) {
+        scroller->setValue(scroller->value() + 1);
+        surface->repaint();
+        area = model->item(cat, item).Area;
+    }
+    // A move to where the pointer already is produces no event: come from elsewhere.
+    QTest::mouseMove(surface, QPoint(1, 1));
+    QTest::mouseMove(surface, QPoint(area.left() + 30, area.center().y()));
+    QWidget* editor = surface->findChild<QWidget*>(editorName);
+    QVERIFY2(editor && editor->isVisible(), qPrintable(editorName));
+    QTest::mouseClick(editor, Qt::LeftButton, {}, editor->rect().center());
+}
+
+QList<QWidget*> TestFrmMain::openDialogs(const QString& objectName) {
+    QList<QWidget*> out;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == objectName && w->isVisible())
+            out << w;
+    }
+    return out;
+}
+
+void TestFrmMain::skinMenuListsPackagesSortedWithoutRegardToCase() {
+    QDir skins(m_folders->skinsDir());
+    for (const QString& name :
+         {QStringLiteral("b.skn"), QStringLiteral("A.skn"), QStringLiteral("x.SKN"),
+          QStringLiteral("x.Skn"), QStringLiteral("skn"), QStringLiteral("notes.txt")})
+        QVERIFY(writeFileBytes(skins.filePath(name), "x"));
+    QVERIFY(skins.mkdir(QStringLiteral("cartella.skn")));
+    auto w = makeWindow();
+    QCOMPARE(w->skinMenuNames(), (QStringList{kDefault, QStringLiteral("A.skn"),
+                                              QStringLiteral("b.skn"), QStringLiteral("Blu.skn")}));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
+    QMenu* load = w->findChild<QMenu*>(QStringLiteral("mnuLoad"));
+    QVERIFY(load);
+    QCOMPARE(load->title(), QStringLiteral("Carica"));
+}
+
+void TestFrmMain::emptySkinsFolderShowsDisabledPlaceholder() {
+    QVERIFY(QFile::remove(m_folders->skinsDir() + kDefault));
+    QVERIFY(QFile::remove(m_folders->skinsDir() + QStringLiteral("Blu.skn")));
+    auto w = makeWindow();
+    QCOMPARE(w->skinMenuNames(), QStringList{QStringLiteral("Skin0")});
+    QVERIFY(!action(*w, QStringLiteral("mnuSkin0"))->isEnabled());
+}
+
+void TestFrmMain::loadShowsPackageInCaptionAndSchemaInList() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
+    QVERIFY(w->skin());
+    QCOMPARE(w->skin()->SkinName(), QStringLiteral("Blu.skn"));
+    QCOMPARE(w->list()->model()->categoryCount(), 12);
+    QCOMPARE(w->list()->model()->category(1).CatKey, QStringLiteral("(general)"));
+    QVERIFY(!w->list()->Modified());
+    // Opening another skin loads the schema again from scratch.
+    loadByName(*w, kDefault);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [(default).skn]"));
+    QCOMPARE(w->list()->model()->categoryCount(), 12);
+}
+
+void TestFrmMain::noSkinOpenMakesSaveCreditsAndBrowseDoNothing() {
+    auto w = makeWindow();
+    bool opened = false;
+    frmMain::setOpenFolderHandler([&](const QString&) { opened = true; });
+    w->SaveSkin();
+    w->EditCredits();
+    w->OpenWorkingFolder();
+    QVERIFY(!opened);
+    QVERIFY(frmCredits::calls().isEmpty());
+    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QVERIFY(m_errors->isEmpty());
+}
+
+void TestFrmMain::newSkin_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("package");
+    QTest::newRow("without extension") << "Prova"
+                                       << "Prova.skn";
+    QTest::newRow("with extension") << "Prova.skn"
+                                    << "Prova.skn";
+    QTest::newRow("upper-case extension kept") << "Prova.SKN"
+                                               << "Prova.SKN";
+}
+
+void TestFrmMain::newSkin() {
+    QFETCH(QString, typed);
+    QFETCH(QString, package);
+    auto w = makeWindow();
+    MessageBoxSeam::queueText(typed);
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+    QVERIFY(MessageBoxSeam::shownTexts().first().startsWith(
+        QStringLiteral("Inserisci un nome per il tuo skin\r\nNB: Il nome non corrisponde al "
+                       "titolo, ma e' soltanto il nome che verra' dato al file .skn")));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [") + package + u']');
+    QCOMPARE(readFileBytes(m_folders->skinsDir() + package),
+             readFileBytes(m_folders->locations().templatePath()));
+    QCOMPARE(w->skin()->SkinName(), package);
+    QCOMPARE(w->list()->model()->categoryCount(), 12);
+}
+
+void TestFrmMain::newSkinWithExistingNameAsksBeforeReplacing() {
+    const QString existing = m_folders->skinsDir() + QStringLiteral("Vecchio.skn");
+    QVERIFY(writeFileBytes(existing, "vecchio"));
+    auto w = makeWindow();
+
+    MessageBoxSeam::queueText(QStringLiteral("Vecchio"));
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+    QVERIFY(MessageBoxSeam::shownTexts().contains(
+        QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?")));
+    QCOMPARE(readFileBytes(existing), QByteArray("vecchio"));
+    QVERIFY(!w->skin());
+
+    MessageBoxSeam::queueText(QStringLiteral("vecchio.SKN")); // another spelling of a new name
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [vecchio.SKN]"));
+
+    MessageBoxSeam::queueText(QStringLiteral("Vecchio"));
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+    QCOMPARE(readFileBytes(existing), readFileBytes(m_folders->locations().templatePath()));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Vecchio.skn]"));
+}
+
+void TestFrmMain::newSkinDismissedKeepsOpenSkin() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    const SkinRef before = w->skin();
+    MessageBoxSeam::queueText(QString());
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+    QCOMPARE(w->skin(), before);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
+    QCOMPARE(w->list()->model()->categoryCount(), 12);
+    QCOMPARE(w->list()->model()->skin(), before);
+}
+
+void TestFrmMain::newSkinRefusesNamesOutsideSkinsFolder() {
+    auto w = makeWindow();
+    MessageBoxSeam::queueText(QStringLiteral("../fuori"));
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+    QVERIFY(!QFile::exists(m_folders->programDir() + QStringLiteral("/fuori.skn")));
+    QCOMPARE(m_errors->entries.size(), 1);
+    QVERIFY(!w->skin());
+}
+
+void TestFrmMain::newSkinWithoutTemplateEndsWithNoSkin() {
+    QVERIFY(QFile::remove(m_folders->locations().templatePath()));
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    MessageBoxSeam::queueText(QStringLiteral("Nuovo"));
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+    QCOMPARE(m_errors->entries.size(), 1);
+    QVERIFY(m_errors->entries[0].text.startsWith(QStringLiteral("Errore ")));
+    QVERIFY(!w->skin());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
+    QCOMPARE(w->list()->model()->categoryCount(), 0);
+    QVERIFY(!QFile::exists(m_folders->skinsDir() + QStringLiteral("Nuovo.skn")));
+}
+
+void TestFrmMain::saveQuestion_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("proceeds");
+    const QStringList operations{QStringLiteral("close"), QStringLiteral("load"),
+                                 QStringLiteral("new"), QStringLiteral("window")};
+    for (const QString& op : operations) {
+        QTest::addRow("%s yes", qPrintable(op)) << op << int(MessageBoxSeam::Yes) << true << true;
+        QTest::addRow("%s no", qPrintable(op)) << op << int(MessageBoxSeam::No) << false << true;
+        QTest::addRow("%s cancel", qPrintable(op))
+            << op << int(MessageBoxSeam::Cancel) << false << false;
+    }
+}
+
+void TestFrmMain::saveQuestion() {
+    QFETCH(QString, operation);
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    QFETCH(bool, proceeds);
+    const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
+    const QByteArray before = readFileBytes(package);
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    makeModified(*w);
+
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Answer(answer));
+    bool closed = false;
+    if (operation == QStringLiteral("close")) {
+        action(*w, QStringLiteral("mnuClose"))->trigger();
+        closed = !w->skin();
+    } else if (operation == QStringLiteral("load")) {
+        loadByName(*w, kDefault);
+        closed = w->skin()->SkinName() == kDefault;
+    } else if (operation == QStringLiteral("new")) {
+        if (proceeds)
+            MessageBoxSeam::queueText(QStringLiteral("Nuovo"));
+        action(*w, QStringLiteral("mnuNew"))->trigger();
+        closed = w->skin()->SkinName() == QStringLiteral("Nuovo.skn");
+    } else {
+        closed = w->close();
+    }
+    QCOMPARE(MessageBoxSeam::shownTexts().first(),
+             QStringLiteral("Salvi le modifiche allo skin corrente?"));
+    QCOMPARE(closed, proceeds);
+    const QByteArray after = readFileBytes(package);
+    QCOMPARE(after != before, saved);
+    if (saved)
+        QVERIFY(iniOfPackage(package).contains("    SpostX = 7\r\n"));
+    if (!proceeds) {
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
+        QVERIFY(w->list()->Modified());
+    }
+}
+
+void TestFrmMain::closeBoxWithCancelKeepsProgramRunning() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    makeModified(*w);
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
+    action(*w, QStringLiteral("mnuExit"))->trigger();
+    QVERIFY(w->isVisible());
+    // Without changes nothing is asked and the window closes.
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    QVERIFY(w->close());
+    QVERIFY(!w->isVisible());
+}
+
+void TestFrmMain::saveWritesInfoSectionLastAndPackageReadsBack() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    QVERIFY(w->list()->SetData(QStringLiteral("Title"), QStringLiteral("Città blu")));
+    QVERIFY(w->list()->SetData(QStringLiteral("SpostY"), QStringLiteral("4")));
+    frmCredits::queueResult(QStringLiteral("Anna\r\nBruno"));
+    action(*w, QStringLiteral("mnuSCredits"))->trigger();
+    QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
+    action(*w, QStringLiteral("mnuSave"))->trigger();
+    QVERIFY(!w->list()->Modified());
+    QVERIFY(m_errors->isEmpty());
+
+    const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
+    const QByteArray ini = iniOfPackage(package);
+    QVERIFY(ini.endsWith("[info]\r\nAnna\r\nBruno\r\n\r\n\r\n\r\n"));
+    QVERIFY(ini.contains(encodeCp1252(QStringLiteral("    Title = Città blu\r\n"))));
+    cBinary titles(m_folders->locations());
+    QCOMPARE(titles.EstraiTitolo(package), QStringLiteral("Città blu"));
+
+    // Reopened, the skin shows what was saved.
+    MessageBoxSeam::clearRecord();
+    action(*w, QStringLiteral("mnuClose"))->trigger();
+    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    QCOMPARE(w->list()->RetrData(QStringLiteral("Title")).toString(), QStringLiteral("Città blu"));
+    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostY")).toInt(), 4);
+    QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
+}
+
+void TestFrmMain::failedSaveIsReportedAndKeepsQuestionAlive() {
+    const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
+    const QByteArray before = readFileBytes(package);
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    makeModified(*w);
+    // The working folder disappears behind the editor's back.
+    QVERIFY(QDir(w->skin()->SkinPath()).removeRecursively());
+
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);    // save: fails
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel); // asked again: stay
+    QVERIFY(!w->close());
+    QVERIFY(w->isVisible());
+    QCOMPARE(m_errors->entries.size(), 1);
+    QCOMPARE(MessageBoxSeam::shownTexts().count(
+                 QStringLiteral("Salvi le modifiche allo skin corrente?")),
+             2);
+    QCOMPARE(readFileBytes(package), before);
+    QVERIFY(w->list()->Modified());
+
+    // Discarding the changes is still possible.
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    QVERIFY(w->close());
+}
+
+void TestFrmMain::editedCreditsAreNotLostOnClose() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    QVERIFY(!w->list()->Modified());
+    frmCredits::queueResult(QStringLiteral("Autore"));
+    action(*w, QStringLiteral("mnuSCredits"))->trigger();
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
+    action(*w, QStringLiteral("mnuClose"))->trigger();
+    QVERIFY(w->skin());
+    QCOMPARE(MessageBoxSeam::shownTexts().last(),
+             QStringLiteral("Salvi le modifiche allo skin corrente?"));
+    // "Annulla" in the credits dialog changes nothing, so nothing is asked.
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
+    action(*w, QStringLiteral("mnuClose"))->trigger();
+    QVERIFY(!w->skin());
+    QVERIFY(iniOfPackage(m_folders->skinsDir() + QStringLiteral("Blu.skn"))
+                .endsWith("[info]\r\nAutore\r\n\r\n\r\n\r\n\r\n"));
+}
+
+void TestFrmMain::launcherOpensDialogCaptionedByItem() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    clickEditorOf(*w, QStringLiteral("Title"), QStringLiteral("cmdMore"));
+    const QList<QWidget*> dialogs = openDialogs(QStringLiteral("frmText"));
+    QCOMPARE(dialogs.size(), 1);
+    QCOMPARE(dialogs[0]->windowTitle(), QStringLiteral("Titolo dello skin"));
+    QCOMPARE(w->launchers().size(), size_t(1));
+    QCOMPARE(w->launchers()[0]->SettName(), QStringLiteral("Title"));
+
+    clickEditorOf(*w, QStringLiteral("List_Back"), QStringLiteral("pctColor"));
+    const QList<QWidget*> pickers = openDialogs(QStringLiteral("frmColor"));
+    QCOMPARE(pickers.size(), 1);
+    QCOMPARE(pickers[0]->windowTitle(), QStringLiteral("Colore Sfondo"));
+    QCOMPARE(pickers[0]->parentWidget(), w.get()); // owned by the main window
+}
+
+void TestFrmMain::twoDialogsForOneItemLastOkWins() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
+    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
+    const QList<QWidget*> dialogs = openDialogs(QStringLiteral("frmText"));
+    QCOMPARE(dialogs.size(), 2);
+    const QStringList typed{QStringLiteral("11"), QStringLiteral("22")};
+    for (int i = 0; i < 2; ++i) {
+        auto* edit = dialogs[i]->findChild<QLineEdit*>(QStringLiteral("txtText"));
+        edit->selectAll();
+        QTest::keyClicks(edit, typed[i]);
+    }
+    QTest::mouseClick(dialogs[1]->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    QTest::mouseClick(dialogs[0]->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("11"));
+    QCOMPARE(w->skin()->RetrInfo(QStringLiteral("SpostX")).toString(), QStringLiteral("11"));
+    QVERIFY(w->list()->Modified());
+}
+
+void TestFrmMain::annullaStoresNothing() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    const QVariant before = w->list()->RetrData(QStringLiteral("SpostX"));
+    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
+    QWidget* dialog = openDialogs(QStringLiteral("frmText")).value(0);
+    QVERIFY(dialog);
+    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtText")), "99");
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdAnnulla")),
+                      Qt::LeftButton);
+    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")), before);
+    QVERIFY(!w->list()->Modified());
+}
+
+void TestFrmMain::closingClosesEveryDialogWithoutStoring() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
+    clickEditorOf(*w, QStringLiteral("Title"), QStringLiteral("cmdMore"));
+    clickEditorOf(*w, QStringLiteral("List_Back"), QStringLiteral("pctColor"));
+    QCOMPARE(openDialogs(QStringLiteral("frmText")).size(), 2);
+    QCOMPARE(openDialogs(QStringLiteral("frmColor")).size(), 1);
+    QSignalSpy closing(w.get(), &frmMain::Closing);
+    action(*w, QStringLiteral("mnuClose"))->trigger();
+    QCOMPARE(closing.size(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(openDialogs(QStringLiteral("frmText")).isEmpty());
+    QVERIFY(openDialogs(QStringLiteral("frmColor")).isEmpty());
+    QVERIFY(MessageBoxSeam::shownTexts().isEmpty()); // nothing was modified
+
+    // Closing the window closes what is open too.
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    clickEditorOf(*w, QStringLiteral("Title"), QStringLiteral("cmdMore"));
+    QVERIFY(w->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(openDialogs(QStringLiteral("frmText")).isEmpty());
+}
+
+void TestFrmMain::loadLeavesDialogsOpen() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
+    loadByName(*w, kDefault);
+    QWidget* dialog = openDialogs(QStringLiteral("frmText")).value(0);
+    QVERIFY(dialog);
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("txtText"));
+    edit->selectAll();
+    QTest::keyClicks(edit, "5");
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    // The value lands in the list that now shows the other skin.
+    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("5"));
+    QCOMPARE(w->skin()->SkinName(), kDefault);
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    w->close();
+}
+
+void TestFrmMain::openWorkingFolderUsesSkinPath() {
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    QString opened;
+    frmMain::setOpenFolderHandler([&](const QString& folder) { opened = folder; });
+    action(*w, QStringLiteral("mnuBrowse"))->trigger();
+    QCOMPARE(opened, w->skin()->SkinPath());
+    QCOMPARE(opened, m_folders->workDir() + u'/');
+}
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"
