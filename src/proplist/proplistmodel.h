@@ -44,6 +44,8 @@ public:
 
     // --- public operations of the list ---
     bool Modified() const { return m_modified; }
+    // "skin.ini", then the files the items name, each once (names compared without regard to
+    // case). Empty names and names with a folder part are left out.
     QStringList GetFilesList() const;
     QString RetrCaption(const QString& Name) const;
     qint32 RetrType(const QString& Name) const;
@@ -57,7 +59,9 @@ public:
     QString Salva(bool* ok = nullptr);
     void Clear();
     void LoadingItems();
-    // Binds the skin document (or none, on an empty list) and loads every value from it.
+    // Binds the skin document (or none, on an empty list) and loads every value from it. A number
+    // out of range is reported once, naming its keys, and loads as 0; the rest loads normally and
+    // false is returned. A non-empty list bound to no skin keeps its values and returns false.
     bool Ready(const SkinRef& InfoSkin);
     void AddCat(const QString& Name, const QString& Caption);
     void AddItem(const QString& pCat, const QString& pCaption, const QString& pName, qint32 pType,
@@ -93,7 +97,8 @@ public:
     // exactly as it was (false is returned).
     bool toggleItem(int cat, int item, const QImage& placeholder);
     // A file chosen for a KindFile item: takes the name and, when `folder` is not the working
-    // folder, copies folder + name into it. A failure is reported and nothing changes.
+    // folder, copies folder + name into it, replacing a file of that name. A failure is reported
+    // and nothing changes; an empty name changes nothing either. Neither marks the list modified.
     bool chooseFile(int cat, int item, const QString& folder, const QString& name);
 
 Q_SIGNALS:
