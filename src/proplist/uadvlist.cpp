@@ -715,11 +715,13 @@ void uAdvList::ShowEditor(int cat, int item) {
     case KindGradient: {
         QImage inner(pctColor->innerSize(), QImage::Format_RGB32);
         inner.fill(Qt::white);
+        bool painted = false;
         {
             QPainter ip(&inner);
-            if (!paintGradient(ip, m_model->skin().get(), it.ItemKey, inner.rect()))
-                inner = QImage();
+            painted = paintGradient(ip, m_model->skin().get(), it.ItemKey, inner.rect());
         }
+        if (!painted)
+            inner = QImage();
         pctColor->setPicture(inner);
         PlaceEditor(pctColor, cat, item);
         break;

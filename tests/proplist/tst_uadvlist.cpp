@@ -40,6 +40,7 @@ private Q_SLOTS:
     void rowsFollowTheLayoutToThePixel();
     void valuesAreDrawnInTheValueColumn();
     void thumbnailsAreKeyedOnTheMaskColour();
+    void gradientsWithTooManyStopsDrawWithoutComplaint();
     void brokenPicturesShowTheMarkAndTheRestIsDrawn();
     void pictureChangedOnDiskShowsAtTheNextRepaint();
     void scrollRangeAndScrolling();
@@ -247,6 +248,40 @@ void tst_uAdvList::thumbnailsAreKeyedOnTheMaskColour() {
     QCOMPARE(rgb(img, W - 38, t5 + 1), kMagenta);
     QCOMPARE(rgb(img, W - 37, t5 + 1), kWhite);
     QCOMPARE(rgb(img, W - 23, t5 + 16), rgb(0, 0, 255));
+}
+
+void tst_uAdvList::gradientsWithTooManyStopsDrawWithoutComplaint() {
+    ListFixture f;
+    // More stops than the 31-pixel box has columns: red up to the middle, then blue.
+    f.skin->AddInfo("Many_Count", 40);
+    for (int i = 1; i <= 40; ++i) {
+        f.skin->AddInfo(QStringLiteral("Many<%1>").arg(i), i <= 20 ? 255 : 16711680);
+        f.skin->AddInfo(QStringLiteral("Many_Pos<%1>").arg(i), (i - 1) * 100 / 39);
+    }
+    // A count no stop list can have.
+    f.skin->AddInfo("Huge_Count", 99999);
+    f.list->LoadingItems();
+    f.list->AddCat("(a)", "A");
+    f.list->AddItem("(a)", "Molti", "Many", KindGradient);
+    f.list->AddItem("(a)", "Enorme", "Huge", KindGradient);
+    ErrorRecorder errors;
+    f.list->Ready(f.skin);
+    f.model()->setExpanded(1, true);
+    f.setSurfaceSize(W, H);
+    QVERIFY(f.show());
+    QImage img = f.grab();
+    QCOMPARE(rgb(img, W - 36, itemTop(1) + 9), kBlack);
+    QCOMPARE(rgb(img, W - 34, itemTop(1) + 9), rgb(255, 0, 0));
+    QCOMPARE(rgb(img, W - 8, itemTop(1) + 9), rgb(0, 0, 255));
+    QCOMPARE(rgb(img, W - 20, itemTop(2) + 9), kWhite);
+    QCOMPARE(rgb(img, W - 36, itemTop(2) + 3), kWhite);
+    // The editor paints the same gradient.
+    QTest::mouseMove(f.surface(), QPoint(100, itemTop(1) + 9));
+    const QImage editor = f.list->findChild<QWidget*>("pctColor")->grab().toImage();
+    QCOMPARE(rgb(editor, 2, 6), rgb(255, 0, 0));
+    QCOMPARE(rgb(editor, 28, 6), rgb(0, 0, 255));
+    QTest::mouseMove(f.surface(), QPoint(100, itemTop(2) + 9));
+    QVERIFY(errors.isEmpty());
 }
 
 void tst_uAdvList::brokenPicturesShowTheMarkAndTheRestIsDrawn() {

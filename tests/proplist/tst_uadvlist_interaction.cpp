@@ -91,9 +91,6 @@ void tst_uAdvListInteraction::init() {
     frmSfoglia::clearSeam();
     f = std::make_unique<ListFixture>();
     build();
-    // Every test starts with the cursor on blank space: a move to where the cursor already is
-    // would not be delivered.
-    QTest::mouseMove(f->surface(), QPoint(W - 10, H - 10));
 }
 
 void tst_uAdvListInteraction::cleanup() {

@@ -39,10 +39,15 @@ struct ListFixture {
         list->resize(w + bar + 6, h + 6);
     }
 
-    // Shows the control; true when the window is on screen.
+    // Shows the control with the cursor in its bottom right corner; true when the window is on
+    // screen. (A test's first move would not be delivered if it went to where an earlier test
+    // left the cursor.)
     bool show() {
         list->show();
-        return QTest::qWaitForWindowExposed(list.get());
+        if (!QTest::qWaitForWindowExposed(list.get()))
+            return false;
+        QTest::mouseMove(surface(), QPoint(surface()->width() - 1, surface()->height() - 1));
+        return true;
     }
 
     QImage grab() const {
