@@ -99,6 +99,14 @@ void TestTessellarySkn::packWithoutNamesTakesTheFolder() {
                                                 {"b.bmp", "b.bmp"},
                                                 {"z.bmp", "z.bmp"},
                                                 {"\xE8.bmp", "\xC3\xA8.bmp"}}));
+    // Packing into the folder itself again does not take the old package in.
+    const QString inside = src + QStringLiteral("/self.skn");
+    QVERIFY(writeFileBytes(inside, "old package"));
+    QCOMPARE(runCli({QStringLiteral("pack"), src, inside, QStringLiteral("--title"),
+                     QStringLiteral("T")})
+                 .exitCode,
+             0);
+    QCOMPARE(readFileBytes(inside), readFileBytes(package));
 }
 
 void TestTessellarySkn::packFailures_data() {

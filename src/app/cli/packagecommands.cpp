@@ -13,10 +13,13 @@
 namespace {
 
 // "skin.ini" first, then every other plain file in byte order of the names. Hidden files are
-// left to CreaSkn, which skips them.
-QStringList defaultFileList(const QString& folder) {
-    QStringList names =
-        QDir(folder).entryList(QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+// left to CreaSkn, which skips them; the package itself, when it is written into the folder, is
+// no file of the skin.
+QStringList defaultFileList(const QString& folder, const QString& package) {
+    const QDir dir(folder);
+    QStringList names = dir.entryList(QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+    const QFileInfo target(package);
+    names.removeIf([&](const QString& name) { return QFileInfo(dir, name) == target; });
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return QFile::encodeName(a) < QFile::encodeName(b);
     });
@@ -55,7 +58,7 @@ int commandPack(const QStringList& args) {
         printError(QStringLiteral("Errore 76: Impossibile trovare il percorso: ") + folder);
         return 1;
     }
-    const QStringList names = args.size() > 4 ? args.mid(4) : defaultFileList(folder);
+    const QStringList names = args.size() > 4 ? args.mid(4) : defaultFileList(folder, package);
     cBinary binary(cliLocations());
     return binary.CreaSknAt(folder, names, package, args[3]) ? 0 : 1;
 }
