@@ -231,7 +231,9 @@ void frmEditor::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin,
                 .arg(given, mValue));
     } else {
         mValue = given;
-        path = mSkinPath + given;
+        // Without a working folder the name would be taken from the current folder.
+        if (!mSkinPath.isEmpty())
+            path = mSkinPath + given;
     }
     mShownMask = 0;
     {

@@ -93,6 +93,7 @@ private Q_SLOTS:
     void missingOrInvalidPaletteEntriesUseDefaults();
     void brokenBitmapIsReportedAndKept();
     void failedSaveKeepsTheDialogAndStrokes();
+    void withoutWorkingFolderNothingIsReadOrWritten();
 
 private:
     frmEditor* open(const QString& key);
@@ -581,6 +582,22 @@ void TestFrmEditor::failedSaveKeepsTheDialogAndStrokes() {
     QVERIFY(child<QRadioButton>(QStringLiteral("optMask1"))->isChecked());
     QCOMPARE(m_dialog->editor()->pixel(2, 2), kLight);
     QVERIFY(m_dialog->modified());
+}
+
+void TestFrmEditor::withoutWorkingFolderNothingIsReadOrWritten() {
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_work));
+    m_skin->setSkinPath(QString());
+    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    const bool blank = m_dialog->editor()->pixel(0, 0) == kMask; // not up.bmp of this folder
+    paint(0, 0);
+    press(QStringLiteral("cmdOk"));
+    const bool stillOpen = m_dialog && m_dialog->isVisible();
+    QDir::setCurrent(previous);
+    QVERIFY(blank);
+    QVERIFY(stillOpen);
+    QCOMPARE(MessageBoxSeam::shownTexts().size(), 1);
+    QCOMPARE(at(QImage(work(QStringLiteral("up.bmp"))), 0, 0), kGreen);
 }
 
 QTEST_MAIN(TestFrmEditor)
