@@ -6,7 +6,9 @@
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 int hexDigit(QChar c) {
     const char16_t u = c.unicode();
@@ -19,7 +21,9 @@ int hexDigit(QChar c) {
     return -1;
 }
 
-bool isDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
+bool isDigit(QChar c) {
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
 
 // Length of the numeric prefix starting at `start` (0 when there is none) and, for "&H", the
 // value it reads.
@@ -113,10 +117,8 @@ double readNumber(const QString& text) {
     return v;
 }
 
-double readNumber(const QVariant& value) {
+bool isNumericValue(const QVariant& value) {
     switch (value.typeId()) {
-    case QMetaType::Bool:
-        return value.toBool() ? -1 : 0;
     case QMetaType::Int:
     case QMetaType::Short:
     case QMetaType::Long:
@@ -130,7 +132,18 @@ double readNumber(const QVariant& value) {
     case QMetaType::Char:
     case QMetaType::SChar:
     case QMetaType::UChar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+double readNumber(const QVariant& value) {
+    if (isNumericValue(value))
         return value.toDouble();
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? -1 : 0;
     case QMetaType::QString:
         return readNumber(value.toString());
     case QMetaType::QByteArray:
@@ -140,7 +153,9 @@ double readNumber(const QVariant& value) {
     }
 }
 
-bool startsWithNumber(const QString& text) { return scanPrefix(text, skipBlanks(text)).length > 0; }
+bool startsWithNumber(const QString& text) {
+    return scanPrefix(text, skipBlanks(text)).length > 0;
+}
 
 double roundHalfEven(double value) {
     // nearbyint follows the current rounding mode, which is round-to-nearest-even unless someone

@@ -15,6 +15,10 @@ double readNumber(const QString& text);
 // stored as -1), texts through readNumber, anything else as 0.
 double readNumber(const QVariant& value);
 
+// Whether the stored value holds a number (of any integer or floating-point type), as opposed to
+// a text, a boolean or nothing.
+bool isNumericValue(const QVariant& value);
+
 // Whether the text begins (after blanks) with a number readNumber would take.
 bool startsWithNumber(const QString& text);
 

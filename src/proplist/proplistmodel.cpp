@@ -28,27 +28,6 @@ bool endsWithBmp(const QString& key) {
     return key.right(4).toLower() == QLatin1String(".bmp");
 }
 
-bool isNumberType(const QVariant& v) {
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::UShort:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool truthOf(const QVariant& v) {
     if (v.typeId() == QMetaType::Bool)
         return v.toBool();
@@ -69,7 +48,7 @@ QString valueText(const QVariant& v) {
     QString text;
     if (v.typeId() == QMetaType::Bool)
         text = v.toBool() ? QStringLiteral("-1") : QStringLiteral("0");
-    else if (isNumberType(v))
+    else if (isNumericValue(v))
         text = decimal(v.toDouble());
     else
         text = v.toString();
@@ -79,7 +58,7 @@ QString valueText(const QVariant& v) {
 
 // A value of the skin document written "as stored": texts unchanged, numbers in print form.
 QString storedText(const QVariant& v) {
-    if (v.typeId() == QMetaType::Bool || isNumberType(v))
+    if (v.typeId() == QMetaType::Bool || isNumericValue(v))
         return printForm(readNumber(v));
     QString text = v.toString();
     text.replace(u'\r', u' ').replace(u'\n', u' ');
