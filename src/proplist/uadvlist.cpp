@@ -135,6 +135,9 @@ protected:
         event->accept();
     }
     void resizeEvent(QResizeEvent*) override { m_owner->Redraw(); }
+    // A tooltip left behind when the pointer goes elsewhere would describe a control nobody is
+    // pointing at any more.
+    void leaveEvent(QEvent*) override { m_owner->lblToolTip->hide(); }
 
 private:
     uAdvList* m_owner;
@@ -348,6 +351,8 @@ uAdvList::uAdvList(QWidget* parent) : QWidget(parent), m_model(new PropListModel
     // clicked() also follows a toggle by keyboard, so the value never differs from what the box
     // shows.
     connect(chkBool, &QCheckBox::clicked, this, [this](bool checked) {
+        // Its text named the state the box has just left.
+        lblToolTip->hide();
         if (validItem(mHotCat, mHotItem))
             m_model->setBoolFromEditor(mHotCat, mHotItem, checked);
     });
@@ -828,6 +833,8 @@ void uAdvList::editorToolTip(QWidget* editor, const QPoint& globalPos) {
 }
 
 void uAdvList::editorClicked(QWidget* editor) {
+    // The dialog or browser that opens now would otherwise sit beside a stale tooltip.
+    lblToolTip->hide();
     const tItem* it = hotItemRecord();
     if (!it)
         return;

@@ -461,6 +461,23 @@ void tst_uAdvListInteraction::toolTipTextsAndPlacement() {
     QTest::mouseClick(f->child<QWidget>("chkBool"), Qt::LeftButton);
     QTest::mouseMove(f->child<QWidget>("chkBool"), QPoint(5, 5));
     QCOMPARE(tip->text(), QStringLiteral(" disattiva opzione "));
+    // Clicking the box makes that text wrong at once, so it goes.
+    QTest::mouseClick(f->child<QWidget>("chkBool"), Qt::LeftButton);
+    QVERIFY(!tip->isVisible());
+
+    // No tooltip outlives the pointer leaving the list, or an editor opening its dialog.
+    QTest::mouseMove(f->child<QWidget>("chkBool"), QPoint(6, 6));
+    QVERIFY(tip->isVisible());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(f->surface(), &leave);
+    QVERIFY(!tip->isVisible());
+    hover(RowColour);
+    QTest::mouseMove(f->child<QWidget>("pctColor"), QPoint(6, 6));
+    QVERIFY(tip->isVisible());
+    QSignalSpy mod(f->list.get(), &uAdvList::ModItem);
+    QTest::mouseClick(f->child<QWidget>("pctColor"), Qt::LeftButton, {}, QPoint(6, 6));
+    QCOMPARE(mod.count(), 1);
+    QVERIFY(!tip->isVisible());
 }
 
 void tst_uAdvListInteraction::editorsRaiseModItem() {
