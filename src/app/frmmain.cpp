@@ -222,12 +222,30 @@ void frmMain::CostruisciLista() {
     mSkin = lstOpt->model()->skin();
 }
 
+// A package removed since the menu was built, or a file that only has the extension, would open
+// as an empty or default skin under that name, and saving would then overwrite the file without
+// the user ever having been told. Refused before anything of the open skin is touched.
+bool frmMain::canOpenPackage(const QString& path) const {
+    if (!QFileInfo(path).isFile()) {
+        reportError(ErrorCode::FileNotFound,
+                    errorDescription(ErrorCode::FileNotFound) + QStringLiteral(": ") + path);
+        return false;
+    }
+    if (!cBinary::HaFirmaSkin(path)) {
+        reportMessage(QStringLiteral("Il file non è un pacchetto skin: ") + path);
+        return false;
+    }
+    return true;
+}
+
 void frmMain::LoadSkin(int index) {
     if (index < 0 || index >= mnuSkin.size())
         return;
+    const QString name = mnuSkin[index]->text();
+    if (!canOpenPackage(m_locations.skinsDir() + name))
+        return;
     if (ConfermaChiusura() == Cancel)
         return;
-    const QString name = mnuSkin[index]->text();
     mSkin = std::make_shared<cSkin>(m_locations);
     setWindowTitle(kAppTitle + QStringLiteral(" [") + name + u']');
     mSkin->CaricaSkin(name);

@@ -73,6 +73,7 @@ private:
     void dropSkin();
     bool hasUnsavedChanges() const;
     bool copyTemplate(const QString& target);
+    bool canOpenPackage(const QString& path) const;
     void updateActions();
 
     Locations m_locations;

@@ -314,6 +314,14 @@ bool cBinary::haFirma(const QByteArray& firma) {
     return d->file->peek(expected.size()) == expected;
 }
 
+bool cBinary::HaFirmaSkin(const QString& SknPath) {
+    QFile file(SknPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray expected = char(kSkinSignature.size()) + kSkinSignature;
+    return file.read(expected.size()) == expected;
+}
+
 bool cBinary::controllaTesto(const QString& text, const QString& cosa) {
     if (encodeCp1252(text).size() <= kMaxTextLength)
         return true;

@@ -71,6 +71,9 @@ public:
     // The package's title, or "" when the file does not begin with the signature.
     QString EstraiTitolo(const QString& SknPath);
 
+    // Whether the file can be read and begins with the skin package signature. Reports nothing.
+    static bool HaFirmaSkin(const QString& SknPath);
+
     // Unpacks the client settings package into the program's folder, creating the package from
     // the default files first when it does not exist.
     bool EstraiSettings();

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void skinMenuListsPackagesSortedWithoutRegardToCase();
     void emptySkinsFolderShowsDisabledPlaceholder();
     void loadShowsPackageInCaptionAndSchemaInList();
+    void loadRefusesMissingOrForeignFileKeepingOpenSkin();
     void noSkinOpenMakesSaveCreditsAndBrowseDoNothing();
 
     void newSkin_data();
@@ -218,6 +219,35 @@ void TestFrmMain::loadShowsPackageInCaptionAndSchemaInList() {
     loadByName(*w, kDefault);
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [(default).skn]"));
     QCOMPARE(w->list()->model()->categoryCount(), 12);
+}
+
+void TestFrmMain::loadRefusesMissingOrForeignFileKeepingOpenSkin() {
+    const QString foreign = m_folders->skinsDir() + QStringLiteral("appunti.skn");
+    const QByteArray notes = "non sono uno skin\r\n";
+    QVERIFY(writeFileBytes(foreign, notes));
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    makeModified(*w);
+
+    // Neither asks about the open skin's changes: nothing would replace it.
+    loadByName(*w, QStringLiteral("appunti.skn"));
+    QCOMPARE(m_errors->entries.size(), 1);
+    QCOMPARE(m_errors->entries[0].text,
+             QStringLiteral("Il file non è un pacchetto skin: ") + foreign);
+    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
+    QVERIFY(w->list()->Modified());
+    QCOMPARE(readFileBytes(foreign), notes);
+
+    // Removed after the menu was built.
+    m_errors->clear();
+    QVERIFY(QFile::remove(m_folders->skinsDir() + kDefault));
+    loadByName(*w, kDefault);
+    QCOMPARE(m_errors->entries.size(), 1);
+    QVERIFY(m_errors->entries[0].text.startsWith(QStringLiteral("Errore 53: ")));
+    QVERIFY(!QFile::exists(m_folders->skinsDir() + kDefault));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
+    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("7"));
 }
 
 void TestFrmMain::noSkinOpenMakesSaveCreditsAndBrowseDoNothing() {
