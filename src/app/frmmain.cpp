@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSaveFile>
@@ -85,6 +86,7 @@ void frmMain::buildMenus() {
 
     QAction* mnuNew = mnuSkins->addAction(QStringLiteral("Nuovo"));
     mnuNew->setObjectName(QStringLiteral("mnuNew"));
+    mnuNew->setShortcut(QKeySequence::New);
     connect(mnuNew, &QAction::triggered, this, &frmMain::NewSkin);
 
     mnuLoad = mnuSkins->addMenu(QStringLiteral("Carica"));
@@ -92,16 +94,19 @@ void frmMain::buildMenus() {
 
     mnuSave = mnuSkins->addAction(QStringLiteral("Salva"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
+    mnuSave->setShortcut(QKeySequence::Save);
     connect(mnuSave, &QAction::triggered, this, &frmMain::SaveSkin);
 
     mnuClose = mnuSkins->addAction(QStringLiteral("Chiudi"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
+    mnuClose->setShortcut(QKeySequence::Close);
     connect(mnuClose, &QAction::triggered, this, &frmMain::CloseSkin);
 
     mnuSkins->addSeparator()->setObjectName(QStringLiteral("sep1"));
 
     QAction* mnuExit = mnuSkins->addAction(QStringLiteral("Esci"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    mnuExit->setShortcut(QKeySequence::Quit);
     connect(mnuExit, &QAction::triggered, this, &frmMain::Exit);
 
     QMenu* mnuOptions = menuBar()->addMenu(QStringLiteral("Opzioni"));

@@ -66,6 +66,7 @@ private Q_SLOTS:
 
     void saveWritesInfoSectionLastAndPackageReadsBack();
     void failedSaveIsReportedAndKeepsQuestionAlive();
+    void keyboardSavesAndClosesLikeTheMenu();
     void editedCreditsAreNotLostOnClose();
 
     void launcherOpensDialogCaptionedByItem();
@@ -445,6 +446,36 @@ void TestFrmMain::saveWritesInfoSectionLastAndPackageReadsBack() {
     QCOMPARE(w->list()->RetrData(QStringLiteral("Title")).toString(), QStringLiteral("Città blu"));
     QCOMPARE(w->list()->RetrData(QStringLiteral("SpostY")).toInt(), 4);
     QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
+}
+
+void TestFrmMain::keyboardSavesAndClosesLikeTheMenu() {
+    auto w = makeWindow();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    // With nothing open, the shortcut of a disabled entry does nothing.
+    QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(m_errors->isEmpty());
+
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
+    const QByteArray before = readFileBytes(package);
+    QVERIFY(w->list()->SetData(QStringLiteral("Title"), QStringLiteral("Da tastiera")));
+    QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!w->list()->Modified());
+    QVERIFY(readFileBytes(package) != before);
+    cBinary titles(m_folders->locations());
+    QCOMPARE(titles.EstraiTitolo(package), QStringLiteral("Da tastiera"));
+
+    // Closing by keyboard asks about changes exactly as the menu does.
+    makeModified(*w);
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
+    QTest::keySequence(w.get(), QKeySequence::Close);
+    QCOMPARE(MessageBoxSeam::shownTexts(),
+             QStringList{QStringLiteral("Salvi le modifiche allo skin corrente?")});
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    QTest::keySequence(w.get(), QKeySequence::Close);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
 }
 
 void TestFrmMain::failedSaveIsReportedAndKeepsQuestionAlive() {
