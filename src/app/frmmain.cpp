@@ -251,6 +251,10 @@ void frmMain::LoadSkin(int index) {
         return;
     if (ConfermaChiusura() == Cancel)
         return;
+    // The working folder is about to hold the other skin: a dialog left open for this one would
+    // store its value into the other skin's list, and the bitmap editor would write its picture
+    // among the other skin's files.
+    raiseClosing();
     mSkin = std::make_shared<cSkin>(m_locations);
     setWindowTitle(kAppTitle + QStringLiteral(" [") + name + u']');
     mSkin->CaricaSkin(name);
@@ -304,9 +308,10 @@ void frmMain::NewSkin() {
             MessageBoxSeam::Yes)
             return;
     }
+    // As for Load: the dialogs of the skin being replaced must not outlive it.
+    raiseClosing();
     if (!copyTemplate(target)) {
         // Nothing usable to open: end with no skin open.
-        raiseClosing();
         lstOpt->Clear();
         lstOpt->Ready(nullptr);
         dropSkin();

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -73,7 +74,7 @@ private Q_SLOTS:
     void twoDialogsForOneItemLastOkWins();
     void annullaStoresNothing();
     void closingClosesEveryDialogWithoutStoring();
-    void loadLeavesDialogsOpen();
+    void loadAndNewCloseTheDialogsOfThePreviousSkin();
 
     void openWorkingFolderUsesSkinPath();
 
@@ -597,22 +598,42 @@ void TestFrmMain::closingClosesEveryDialogWithoutStoring() {
     QVERIFY(openDialogs(QStringLiteral("frmText")).isEmpty());
 }
 
-void TestFrmMain::loadLeavesDialogsOpen() {
+void TestFrmMain::loadAndNewCloseTheDialogsOfThePreviousSkin() {
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
     clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
-    loadByName(*w, kDefault);
-    QWidget* dialog = openDialogs(QStringLiteral("frmText")).value(0);
+    QPointer<QWidget> dialog = openDialogs(QStringLiteral("frmText")).value(0);
     QVERIFY(dialog);
     auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("txtText"));
     edit->selectAll();
     QTest::keyClicks(edit, "5");
-    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
-    // The value lands in the list that now shows the other skin.
-    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("5"));
-    QCOMPARE(w->skin()->SkinName(), kDefault);
+
+    // Cancelling the save question leaves everything, the dialog included, as it was.
+    makeModified(*w);
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
+    loadByName(*w, kDefault);
+    QVERIFY(dialog && dialog->isVisible());
     MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
-    w->close();
+    loadByName(*w, kDefault);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!dialog || !dialog->isVisible());
+    // The edit meant for the other skin went nowhere.
+    QCOMPARE(w->skin()->SkinName(), kDefault);
+    QVERIFY(!w->list()->Modified());
+
+    // New does the same once it has a name; a dismissed prompt keeps skin and dialog.
+    clickEditorOf(*w, QStringLiteral("Title"), QStringLiteral("cmdMore"));
+    dialog = openDialogs(QStringLiteral("frmText")).value(0);
+    QVERIFY(dialog);
+    MessageBoxSeam::queueText(QString());
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+    QVERIFY(dialog && dialog->isVisible());
+    MessageBoxSeam::queueText(QStringLiteral("Nuova"));
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!dialog || !dialog->isVisible());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Nuova.skn]"));
+    QVERIFY(!w->list()->Modified());
 }
 
 void TestFrmMain::openWorkingFolderUsesSkinPath() {
