@@ -34,3 +34,13 @@ void setUpApplication(QApplication& app) {
 
     registerValueDialogs();
 }
+
+WorkFolderLock::WorkFolderLock(const Locations& locations)
+    : m_lock(locations.workDir() + QStringLiteral(".lock")) {
+    // A running editor never gives the lock up, so only a dead owner makes it stale.
+    m_lock.setStaleLockTime(0);
+}
+
+bool WorkFolderLock::acquire() {
+    return m_lock.tryLock(0);
+}

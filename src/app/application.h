@@ -1,5 +1,10 @@
 #pragma once
 
+#include "common/locations.h"
+
+#include <QLockFile>
+#include <memory>
+
 class QApplication;
 
 // What every program with the editor's windows sets up before showing them: names, the Italian
@@ -9,3 +14,16 @@ void setUpApplication(QApplication& app);
 
 // Registers the dialog of every item kind with the launcher.
 void registerValueDialogs();
+
+// Held by a running editor for as long as it runs. Every editor unpacks into the same working
+// folder, so a second one would empty it under the first, and the first would then pack the
+// second one's files into its own package on saving.
+class WorkFolderLock {
+public:
+    explicit WorkFolderLock(const Locations& locations);
+    // False when another running editor holds it (a lock left by a crashed one is taken over).
+    bool acquire();
+
+private:
+    QLockFile m_lock;
+};

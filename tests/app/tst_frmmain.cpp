@@ -1,3 +1,4 @@
+#include "app/application.h"
 #include "app/frmmain.h"
 #include "common/cp1252.h"
 #include "dialogs/colourpicker.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTest>
 
 namespace {
@@ -77,6 +79,8 @@ private Q_SLOTS:
     void loadAndNewCloseTheDialogsOfThePreviousSkin();
 
     void openWorkingFolderUsesSkinPath();
+    void onlyOneEditorAtATimeUsesTheWorkingFolder();
+    void aCrashedEditorDoesNotLockOthersOut();
 
 private:
     std::unique_ptr<frmMain> makeWindow();
@@ -644,6 +648,28 @@ void TestFrmMain::openWorkingFolderUsesSkinPath() {
     action(*w, QStringLiteral("mnuBrowse"))->trigger();
     QCOMPARE(opened, w->skin()->SkinPath());
     QCOMPARE(opened, m_folders->workDir() + u'/');
+}
+
+void TestFrmMain::onlyOneEditorAtATimeUsesTheWorkingFolder() {
+    const Locations locations = m_folders->locations();
+    {
+        WorkFolderLock first(locations);
+        QVERIFY(first.acquire());
+        WorkFolderLock second(locations);
+        QVERIFY(!second.acquire());
+    }
+    // Once the first editor has ended, the next one starts.
+    WorkFolderLock next(locations);
+    QVERIFY(next.acquire());
+}
+
+void TestFrmMain::aCrashedEditorDoesNotLockOthersOut() {
+    // What a crashed editor leaves behind: the lock of a process that no longer runs.
+    const QString path = m_folders->locations().workDir() + QStringLiteral(".lock");
+    QVERIFY(writeFileBytes(path, "999999999\ntessellary\n" + QSysInfo::machineHostName().toUtf8() +
+                                     "\n"));
+    WorkFolderLock lock(m_folders->locations());
+    QVERIFY(lock.acquire());
 }
 
 QTEST_MAIN(TestFrmMain)
