@@ -10,6 +10,41 @@ bool sizeAcceptable(qint64 width, qint64 height) {
            width * height <= cBitmap::kMaxPixels;
 }
 
+// A file whose pixel data ends early, or a run-length file that skips pixels or ends before
+// its last row, leaves part of the picture unwritten, and the reader would hand back whatever
+// that memory held. The reader fills a picture it is given when its size and layout fit, so it
+// gets one cleared to zero: the unwritten pixels then show palette entry 0, or black, as a
+// zeroed bitmap does.
+bool readZeroed(QImageReader& reader, const QString& path, QSize size, QImage* out) {
+    QImage::Format format = reader.imageFormat();
+    if (format == QImage::Format_Invalid)
+        format = QImage::Format_RGB32;
+    QImage picture(size, format);
+    if (picture.isNull())
+        return false;
+    picture.fill(0);
+    const uchar* prepared = picture.constBits();
+    if (!reader.read(&picture) || picture.isNull())
+        return false;
+    if (picture.constBits() != prepared) {
+        // The reader chose another layout than it announced: read again into a cleared
+        // picture of that layout.
+        QImage again(picture.size(), picture.format());
+        if (again.isNull())
+            return false;
+        again.fill(0);
+        prepared = again.constBits();
+        QImageReader second(path, QByteArrayLiteral("bmp"));
+        second.setAutoDetectImageFormat(false);
+        second.setAllocationLimit(reader.allocationLimit());
+        if (!second.read(&again) || again.constBits() != prepared)
+            return false;
+        picture = std::move(again);
+    }
+    *out = std::move(picture);
+    return true;
+}
+
 } // namespace
 
 cBitmap::~cBitmap() {
@@ -57,7 +92,7 @@ bool cBitmap::CreateFromBitmap(const QString& Path, qint32 Width, qint32 Height)
     }
 
     QImage picture;
-    if (!reader.read(&picture) || picture.isNull()) {
+    if (!readZeroed(reader, Path, QSize(int(declaredWidth), int(declaredHeight)), &picture)) {
         m_lastResult = LoadResult::Unreadable;
         return false;
     }

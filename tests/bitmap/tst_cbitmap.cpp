@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QTest>
+#include <vector>
 
 using Rows = QList<QList<QRgb>>;
 Q_DECLARE_METATYPE(Rows)
@@ -106,6 +107,8 @@ private Q_SLOTS:
     void failedLoadKeepsRequestedSize();
     void hostileFilesNeverCrash_data();
     void hostileFilesNeverCrash();
+    void pixelsTheFileNeverWroteReadAsZero_data();
+    void pixelsTheFileNeverWroteReadAsZero();
     void lifecycle();
 
 private:
@@ -332,6 +335,61 @@ void TestCBitmap::hostileFilesNeverCrash() {
     else
         QVERIFY(bmp.lastResult() != cBitmap::LoadResult::Loaded);
     QCOMPARE(bmp.Width(), 17);
+}
+
+// A file whose pixel data stops early, or a run-length file that ends before its last row,
+// leaves part of the picture unwritten. Those pixels must read as a zeroed bitmap shows them
+// (palette entry 0, or black), never as whatever memory the picture happened to get.
+void TestCBitmap::pixelsTheFileNeverWroteReadAsZero_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("writtenRows"); // bottom rows the file fills
+    QTest::addColumn<QRgb>("written");
+    QTest::addColumn<QRgb>("zero");
+
+    const QList<QRgb> palette{kGreen, kRed, kBlue, kBlack};
+    const QList<QList<int>> indexes(17, QList<int>(17, 1));
+    const QByteArray rgb =
+        buildBmp({17, 17, 24, 0, {}, {}, packColourRows(Rows(17, QList<QRgb>(17, kRed)), 24)});
+    QTest::newRow("24-bit cut after 5 rows") << rgb.left(54 + 52 * 5) << 5 << kRed << kBlack;
+    const QByteArray indexed8 =
+        buildBmp({17, 17, 8, 0, palette, {}, packIndexedRows(indexes, 8, false)});
+    QTest::newRow("8-bit cut after 3 rows")
+        << indexed8.left(indexed8.size() - 20 * 14) << 3 << kRed << kGreen;
+    const QByteArray indexed1 =
+        buildBmp({17, 17, 1, 0, palette.mid(0, 2), {}, packIndexedRows(indexes, 1, false)});
+    QTest::newRow("1-bit cut after 2 rows")
+        << indexed1.left(indexed1.size() - 4 * 15) << 2 << kRed << kGreen;
+    QTest::newRow("RLE8 ending after the first row")
+        << buildBmp({17, 17, 8, 1, palette, {}, QByteArray("\x11\x01\x00\x01", 4)}) << 1 << kRed
+        << kGreen;
+    QTest::newRow("RLE4 ending after the first row")
+        << buildBmp({17, 17, 4, 2, palette, {}, QByteArray("\x11\x11\x00\x01", 4)}) << 1 << kRed
+        << kGreen;
+}
+
+void TestCBitmap::pixelsTheFileNeverWroteReadAsZero() {
+    QFETCH(QByteArray, file);
+    QFETCH(int, writtenRows);
+    QFETCH(QRgb, written);
+    QFETCH(QRgb, zero);
+    QVERIFY(writeBytes(path("short.bmp"), file));
+    for (int round = 0; round < 3; ++round) {
+        // Leave freed memory of every size a 17 x 17 picture takes full of a pattern.
+        {
+            std::vector<QByteArray> junk;
+            for (int size = 64; size <= 1600; size += 4)
+                junk.emplace_back(size, char(0xA5));
+        }
+        cBitmap bmp;
+        QVERIFY(bmp.CreateFromBitmap(path("short.bmp"), 0, 0));
+        const QImage& image = bmp.image();
+        QCOMPARE(image.size(), QSize(17, 17));
+        for (int y = 0; y < 17; ++y) {
+            const QRgb expected = y >= 17 - writtenRows ? written : zero;
+            for (int x = 0; x < 17; ++x)
+                QCOMPARE(image.pixel(x, y) | 0xFF000000u, expected);
+        }
+    }
 }
 
 void TestCBitmap::lifecycle() {
