@@ -421,7 +421,7 @@ QString cBinary::EstraiSkin(const QString& SknPath, bool* usable) {
         fallisci(ErrorCode::PathFileAccess, why);
         return workFolderPath();
     }
-    folder.removePlainFiles();
+    folder.removePlainFiles(SknPath);
     leggiPacchetto(SknPath, &folder, nullptr);
     return workFolderPath();
 }
@@ -434,7 +434,7 @@ cBinary::Esito cBinary::EstraiSkinIn(const QString& SknPath, const QString& Fold
         fallisci(ErrorCode::PathFileAccess, why);
         return Esito::Fallito;
     }
-    folder.removePlainFiles();
+    folder.removePlainFiles(SknPath);
     return leggiPacchetto(SknPath, &folder, nullptr);
 }
 

@@ -93,9 +93,11 @@ bool SafeFolder::open(const QString& path, Kind kind, QString* why) {
     return true;
 }
 
-void SafeFolder::removePlainFiles() {
+void SafeFolder::removePlainFiles(const QString& keep) {
     if (m_fd < 0)
         return;
+    struct stat kept {};
+    const bool keeping = !keep.isEmpty() && ::stat(nativeName(keep).constData(), &kept) == 0;
     const int listFd = ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (listFd < 0)
         return;
@@ -108,8 +110,11 @@ void SafeFolder::removePlainFiles() {
         if (entry->d_name[0] == '.')
             continue;
         struct stat st {};
-        if (::fstatat(m_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
-            ::unlinkat(m_fd, entry->d_name, 0);
+        if (::fstatat(m_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (keeping && st.st_dev == kept.st_dev && st.st_ino == kept.st_ino)
+            continue;
+        ::unlinkat(m_fd, entry->d_name, 0);
     }
     ::closedir(dir);
 }

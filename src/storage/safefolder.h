@@ -28,8 +28,10 @@ public:
     QString path() const { return m_path; }
 
     // Deletes the folder's plain files. Subfolders, links and dot-files (hidden files, by the
-    // convention of this platform) stay; a file that cannot be deleted is skipped.
-    void removePlainFiles();
+    // convention of this platform) stay; a file that cannot be deleted is skipped. The file at
+    // `keep` stays too, under whatever name it has in the folder: a package unpacked into the
+    // folder that holds it must survive the emptying.
+    void removePlainFiles(const QString& keep = {});
 
     // Writes data as the file `name`, replacing what has that name (a link is replaced, not
     // followed). The old file stays until the new one is complete. Returns 0 or an errno value.

@@ -164,6 +164,13 @@ void TestTessellarySkn::unpack() {
     const QString fresh = f.programDir() + QStringLiteral("/fresh/one");
     QCOMPARE(runCli({QStringLiteral("unpack"), package, fresh}).exitCode, 0);
     QVERIFY(QFileInfo(fresh + QStringLiteral("/skin.ini")).isFile());
+    // Unpacked into the folder that holds it, the package is not emptied away with the rest.
+    const QByteArray bytes = readFileBytes(package);
+    const Run here = runCli({QStringLiteral("unpack"), package, f.programDir()});
+    QCOMPARE(here.exitCode, 0);
+    QCOMPARE(here.err, QString());
+    QCOMPARE(readFileBytes(package), bytes);
+    QCOMPARE(readFileBytes(f.programDir() + QStringLiteral("/skin.ini")), QByteArray("abc"));
 }
 
 void TestTessellarySkn::unpackFailures_data() {
