@@ -98,7 +98,8 @@ frmSfoglia::frmSfoglia(QWidget* parent) : QDialog(parent) {
     cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdAnnulla->setGeometry(twipsRect(2775, 4800, 2640, 315));
-    cmdAnnulla->setAutoDefault(false);
+    // Enter on the focused "Annulla" cancels; once the focus leaves it, Enter is "OK" again.
+    cmdAnnulla->setAutoDefault(true);
 
     setTabOrder(Drives, Dirs);
     setTabOrder(Dirs, Files);

@@ -30,7 +30,8 @@ frmText::frmText(QWidget* parent) : QDialog(parent) {
     cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdAnnulla->setGeometry(twipsRect(3300, 750, 1365, 315));
-    cmdAnnulla->setAutoDefault(false);
+    // Enter on the focused "Annulla" cancels; once the focus leaves it, Enter is "Ok" again.
+    cmdAnnulla->setAutoDefault(true);
 
     setTabOrder(txtText, cmdOk);
     setTabOrder(cmdOk, cmdAnnulla);

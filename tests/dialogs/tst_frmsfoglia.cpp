@@ -159,6 +159,7 @@ void TestFrmSfoglia::cancellingReturnsNoName_data() {
     QTest::newRow("Annulla") << "cmdAnnulla";
     QTest::newRow("Esc") << "esc";
     QTest::newRow("frame") << "frame";
+    QTest::newRow("Enter on the focused Annulla") << "enterOnAnnulla";
 }
 
 void TestFrmSfoglia::cancellingReturnsNoName() {
@@ -168,7 +169,14 @@ void TestFrmSfoglia::cancellingReturnsNoName() {
         QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
     else if (ending == QLatin1String("frame"))
         m_dialog->close();
-    else
+    else if (ending == QLatin1String("enterOnAnnulla")) {
+        m_dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        auto* annulla = m_dialog->findChild<QPushButton*>("cmdAnnulla");
+        annulla->setFocus(Qt::TabFocusReason);
+        QVERIFY(annulla->hasFocus());
+        QTest::keyClick(annulla, Qt::Key_Return);
+    } else
         QTest::mouseClick(m_dialog->findChild<QPushButton*>(ending), Qt::LeftButton);
     QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->Nomefile(), QString());

@@ -124,6 +124,7 @@ void TestFrmText::cancellingStoresNothing_data() {
     QTest::newRow("Annulla") << "cmdAnnulla";
     QTest::newRow("Esc") << "esc";
     QTest::newRow("frame") << "frame";
+    QTest::newRow("Enter on the focused Annulla") << "enterOnAnnulla";
 }
 
 void TestFrmText::cancellingStoresNothing() {
@@ -134,7 +135,12 @@ void TestFrmText::cancellingStoresNothing() {
         QTest::keyClick(dlg, Qt::Key_Escape);
     else if (ending == QLatin1String("frame"))
         dlg->close();
-    else
+    else if (ending == QLatin1String("enterOnAnnulla")) {
+        QTest::keyClick(dlg, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), dlg->findChild<QWidget*>("cmdAnnulla"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else
         QTest::mouseClick(dlg->findChild<QPushButton*>(ending), Qt::LeftButton);
     QTRY_VERIFY(m_dialog.isNull());
     QCOMPARE(m_host->list.RetrData(kNumberKey), QVariant(3));
@@ -159,6 +165,11 @@ void TestFrmText::focusComingBackSelectsEverything() {
     txt->clearFocus();
     QTest::mouseClick(txt, Qt::LeftButton, {}, QPoint(5, 5));
     QTRY_COMPARE(txt->selectedText(), QStringLiteral("Blu notte"));
+    // Back in the box after visiting "Annulla", Enter is "Ok" again.
+    QTest::keyClicks(txt, QStringLiteral("Verde"));
+    QTest::keyClick(txt, Qt::Key_Return);
+    QTRY_VERIFY(m_dialog.isNull());
+    QCOMPARE(m_host->list.RetrData(kTextKey).toString(), QStringLiteral("Verde"));
 }
 
 QTEST_MAIN(TestFrmText)
