@@ -9,6 +9,7 @@
 #include "gradient/usfum.h"
 
 #include <QCloseEvent>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -115,7 +116,12 @@ void frmSfum::reject() {
 }
 
 void frmSfum::cslSelector_Click() {
+    // The picker runs its own event loop, in which the main window may close the skin and with it
+    // this dialog; then there is no selector left to take the colour.
+    const QPointer<frmSfum> alive(this);
     const Colour chosen = SelezionaColore(cslSelector->GetNewColor());
+    if (!alive)
+        return;
     if (chosen != -1)
         cslSelector->SetInitialColor(chosen);
 }

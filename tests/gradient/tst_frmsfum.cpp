@@ -8,9 +8,12 @@
 #include "quietgrab.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -66,6 +69,7 @@ private Q_SLOTS:
     void closingWithoutOkChangesNothing();
     void selectorClickOpensThePicker();
     void cancelledPickerKeepsTheStop();
+    void closingWhileThePickerIsOpen();
     void tooManyStopsAreRefusedOnce_data();
     void tooManyStopsAreRefusedOnce();
     void worksWithoutAList();
@@ -285,6 +289,33 @@ void TestFrmSfum::cancelledPickerKeepsTheStop() {
     QCOMPARE(editor->Colore(3), current);
     // The old-colour swatch now shows the colour that was current when the picker opened.
     QCOMPARE(dialog->selector()->lastColor(), current);
+}
+
+void TestFrmSfum::closingWhileThePickerIsOpen() {
+    // The main window closes the skin, and with it this dialog, while the modal picker the
+    // dialog opened is still waiting for the user.
+    QVERIFY(open());
+    const QList<Entry> before = documentOf(*skin);
+    QTest::mouseClick(dialog->editor()->imgFreccia(2), Qt::LeftButton, {}, QPoint(7, 7));
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget* picker = QApplication::activeModalWidget();
+        if (!picker || !picker->isVisible())
+            return;
+        poll.stop();
+        host->notifier.raise();
+        QTRY_VERIFY(!dialog); // gone before the picker answers
+        picker->findChild<QScrollBar*>("B")->setValue(77);
+        QTest::mouseClick(picker->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        answered = true;
+    });
+    poll.start();
+    Q_EMIT dialog->selector()->Click();
+    QVERIFY(answered);
+    QVERIFY(!dialog);
+    QVERIFY(documentOf(*skin) == before);
 }
 
 void TestFrmSfum::tooManyStopsAreRefusedOnce_data() {
