@@ -566,11 +566,14 @@ bool cBinary::LeggiSettings(QStringList& names, bool extract, bool* senzaFirma, 
     const qint32 count = LeggiLong();
     if (!d->failed && count > kMaxEntries)
         fallisci(ErrorCode::Overflow, withPath(ErrorCode::Overflow, package));
+    // An entry named like the package would overwrite it when unpacked, and be deleted with the
+    // other files after a save.
+    const QString ownName = QFileInfo(package).fileName();
     for (qint32 i = 0; i < count && !d->failed && restanti() > 0; ++i) {
         const QString name = LeggiStringa();
         if (d->failed)
             break;
-        if (!isSafeEntryName(name)) {
+        if (!isSafeEntryName(name) || name.compare(ownName, Qt::CaseInsensitive) == 0) {
             fallisci(ErrorCode::BadFileName,
                      QStringLiteral("Nome di file non valido nel pacchetto: ") + name);
             break;

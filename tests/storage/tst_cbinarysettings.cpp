@@ -153,6 +153,10 @@ void TestCBinarySettings::brokenPackages_data() {
         << settings({{"a.txt", "1"}, {"../escape.txt", "x"}, {"c.txt", "3"}})
         << QStringList{QStringLiteral("a.txt")}
         << QStringLiteral("Errore 52: Nome di file non valido nel pacchetto: ../escape.txt");
+    QTest::newRow("names the package itself")
+        << settings({{"a.txt", "1"}, {"quenlark.ini", "x"}, {"c.txt", "3"}})
+        << QStringList{QStringLiteral("a.txt")}
+        << QStringLiteral("Errore 52: Nome di file non valido nel pacchetto: quenlark.ini");
     QTest::newRow("count overflows") << settings({{"a.txt", "1"}}, 0x80000000u) << QStringList()
                                      << QStringLiteral("Errore 6: Overflow");
 }
@@ -175,6 +179,13 @@ void TestCBinarySettings::brokenPackages() {
     }
     QVERIFY(!QFileInfo::exists(QFileInfo(f.programDir()).path() + QStringLiteral("/escape.txt")));
     QCOMPARE(readFileBytes(packagePath(f)), package);
+    if (!message.isEmpty()) {
+        // Saving what could not be read whole would drop the rest: refused, nothing deleted.
+        QVERIFY(!binary.SalvaSettings(true));
+        QCOMPARE(readFileBytes(packagePath(f)), package);
+        QCOMPARE(plainFiles(f.programDir()),
+                 unpacked + QStringList{QStringLiteral("quenlark.ini")});
+    }
 }
 
 void TestCBinarySettings::failedSaveKeepsFilesAndPackage() {
