@@ -110,7 +110,18 @@ void frmCredits::setLines(const QStringList& lines) {
 // QLineEdit's own length limit would cut a longer line that is passed in, so the limit is kept
 // here, on the user's edits only: an edit may not make a line longer than 59 characters, or
 // longer than it already was. A paste that does not fit is cut to what fits.
-void frmCredits::lineEdited(int index, const QString& text) {
+void frmCredits::lineEdited(int index, const QString& edited) {
+    QLineEdit* box = txtCredits[index];
+    // A box holds one line: line breaks in pasted text would split it when the five lines are
+    // joined, so each becomes a blank and the rest of the paste stays on this line.
+    QString text = edited;
+    if (text.contains(u'\r') || text.contains(u'\n')) {
+        const int cursor = box->cursorPosition();
+        const int before = int(edited.left(cursor).count(kCrLf));
+        text.replace(kCrLf, QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+        box->setText(text);
+        box->setCursorPosition(cursor - before);
+    }
     const QString old = mKnown[index];
     const qsizetype limit = qMax<qsizetype>(kMaxTyped, old.size());
     if (text.size() <= limit) {
@@ -129,7 +140,6 @@ void frmCredits::lineEdited(int index, const QString& text) {
     const QString inserted = text.mid(prefix, text.size() - prefix - suffix);
     const qsizetype room = qMax<qsizetype>(0, limit - (old.size() - removed));
     const QString kept = old.left(prefix) + inserted.left(room) + old.right(suffix);
-    QLineEdit* box = txtCredits[index];
     box->setText(kept);
     box->setCursorPosition(int(prefix + qMin(room, inserted.size())));
     mKnown[index] = kept;

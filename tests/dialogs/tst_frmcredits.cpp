@@ -112,10 +112,19 @@ void TestFrmCredits::editedLinesComeBackAsFiveLines() {
         QTest::keyClick(first, Qt::Key_End);
         QTest::keyClicks(first, QStringLiteral(" & co."));
         QTest::keyClicks(lineBox(w, 4), QStringLiteral("quattro"));
+        // Text of several lines pasted into a line box stays on that line.
+        QLineEdit* second = lineBox(w, 2);
+        second->setFocus();
+        QTest::keyClick(second, Qt::Key_End);
+        QGuiApplication::clipboard()->setText(QStringLiteral(" - Roma\r\nMilano\nTorino!"));
+        QTest::keyClick(second, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(second->text(), QStringLiteral("Luigi - Roma Milano Torino!"));
+        QCOMPARE(second->cursorPosition(), second->text().size());
+        QTest::keyClicks(second, QStringLiteral("?"));
         finish(w, QStringLiteral("cmdOk"));
     });
     QCOMPARE(frmCredits::ModificaCredits(QStringLiteral("Mario\r\nLuigi")),
-             QStringLiteral("Mario & co.\r\nLuigi\r\n\r\nquattro\r\n"));
+             QStringLiteral("Mario & co.\r\nLuigi - Roma Milano Torino!?\r\n\r\nquattro\r\n"));
 }
 
 void TestFrmCredits::typingIsLimitedToFiftyNineCharacters() {
