@@ -484,6 +484,12 @@ cBinary::Esito cBinary::leggiPacchetto(const QString& SknPath, SafeFolder* dest,
                 voci->append({name, size});
             continue;
         }
+        // Unpacked into its own folder, an entry of the package's name would replace it.
+        if (dest->isSameFile(name, SknPath)) {
+            fallisci(ErrorCode::BadFileName,
+                     QStringLiteral("Nome di file non valido nel pacchetto: ") + name);
+            break;
+        }
         const QByteArray data = LeggiBlocco();
         if (d->failed)
             break;

@@ -154,6 +154,16 @@ bool SafeFolder::isRegularFile(const QString& name) const {
     return ::fstatat(m_fd, nativeName(name).constData(), &st, 0) == 0 && S_ISREG(st.st_mode);
 }
 
+bool SafeFolder::isSameFile(const QString& name, const QString& path) const {
+    if (m_fd < 0)
+        return false;
+    struct stat inside {};
+    struct stat other {};
+    return ::fstatat(m_fd, nativeName(name).constData(), &inside, AT_SYMLINK_NOFOLLOW) == 0 &&
+           ::stat(nativeName(path).constData(), &other) == 0 && inside.st_dev == other.st_dev &&
+           inside.st_ino == other.st_ino;
+}
+
 int SafeFolder::removeFile(const QString& name) {
     if (m_fd < 0)
         return EBADF;

@@ -40,6 +40,9 @@ public:
     // Whether `name` is a plain file (reached through a link or not).
     bool isRegularFile(const QString& name) const;
 
+    // Whether `name` in the folder is the file at `path` (the same file, not a link to it).
+    bool isSameFile(const QString& name, const QString& path) const;
+
     // Deletes the file `name` (a link is deleted, not followed). Returns 0 or an errno value.
     int removeFile(const QString& name);
 

@@ -171,6 +171,15 @@ void TestTessellarySkn::unpack() {
     QCOMPARE(here.err, QString());
     QCOMPARE(readFileBytes(package), bytes);
     QCOMPARE(readFileBytes(f.programDir() + QStringLiteral("/skin.ini")), QByteArray("abc"));
+    // Nor is it replaced by an entry of its own name.
+    const QByteArray named = skin("T", {{"a", "1"}, {"p.skn", "x"}, {"b", "2"}});
+    QVERIFY(writeFileBytes(package, named));
+    const Run self = runCli({QStringLiteral("unpack"), package, f.programDir()});
+    QCOMPARE(self.exitCode, 1);
+    QVERIFY2(self.err.startsWith(QStringLiteral("Errore 52: ")), qPrintable(self.err));
+    QCOMPARE(readFileBytes(package), named);
+    QCOMPARE(readFileBytes(f.programDir() + QStringLiteral("/a")), QByteArray("1"));
+    QVERIFY(!QFileInfo::exists(f.programDir() + QStringLiteral("/b")));
 }
 
 void TestTessellarySkn::unpackFailures_data() {
