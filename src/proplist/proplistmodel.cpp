@@ -28,6 +28,13 @@ bool endsWithBmp(const QString& key) {
     return key.right(4).toLower() == QLatin1String(".bmp");
 }
 
+// The value an optional item holds when it is switched off.
+bool meansNotSet(const tItem& it) {
+    const bool numeric = it.Kind == KindColor || it.Kind == KindNumber || it.Kind == KindGradient;
+    return (numeric && readNumber(it.ItemValue) == -1) ||
+           (it.Kind == KindImage && it.ItemValue.toString().isEmpty());
+}
+
 bool truthOf(const QVariant& v) {
     if (v.typeId() == QMetaType::Bool)
         return v.toBool();
@@ -399,6 +406,11 @@ void PropListModel::applyValue(int cat, int item, const QVariant& value, Change 
         Q_EMIT itemChanged(cat, item);
         return;
     case Change::Dialog:
+        // A dialog opened before its item was switched off may still store a value; the file
+        // will hold that value, so the row shows it as set rather than hiding it.
+        if (it.AdvOpt && !it.IsSet && !meansNotSet(it))
+            it.IsSet = true;
+        [[fallthrough]];
     case Change::CheckBox:
     case Change::FileChoice:
         if (m_skin)
@@ -478,13 +490,8 @@ bool PropListModel::Ready(const SkinRef& InfoSkin) {
                 break;
             }
             applyValue(c, i, value, Change::Load);
-            if (it.AdvOpt) {
-                const bool numeric =
-                    it.Kind == KindColor || it.Kind == KindNumber || it.Kind == KindGradient;
-                if ((numeric && readNumber(it.ItemValue) == -1) ||
-                    (it.Kind == KindImage && it.ItemValue.toString().isEmpty()))
-                    it.IsSet = false;
-            }
+            if (it.AdvOpt && meansNotSet(it))
+                it.IsSet = false;
         }
     }
     if (!overflowing.isEmpty()) {

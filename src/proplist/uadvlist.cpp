@@ -134,6 +134,9 @@ protected:
         m_owner->surfaceWheel(event->angleDelta().y());
         event->accept();
     }
+    // The second press of a double click is not a click of its own: a quick double click on a
+    // category row or a switch would otherwise undo itself.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
     void resizeEvent(QResizeEvent*) override { m_owner->Redraw(); }
     // A tooltip left behind when the pointer goes elsewhere would describe a control nobody is
     // pointing at any more.
@@ -172,6 +175,8 @@ protected:
         if (click && m_click)
             m_click();
     }
+    // A double click asks for one dialog, not two: its second press is no click.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
     virtual void pressed(Qt::MouseButton) {}
     virtual void released(Qt::MouseButton) {}
 
@@ -606,6 +611,8 @@ void uAdvList::SetScrollRange(int height) {
 }
 
 void uAdvList::ScrollList(int value) {
+    // The rows move away from under a tooltip, which would then describe the wrong one.
+    lblToolTip->hide();
     mOffset = -kScrollStep * value;
     mScrolling = true;
     Redraw();
@@ -799,6 +806,8 @@ void uAdvList::surfaceMousePress(const QPoint& pos, Qt::MouseButton button) {
         return;
     }
     if (hit.item != 0 && hit.icon && m_model->isSwitchable(hit.cat, hit.item)) {
+        // Its text named the state the item has just left.
+        lblToolTip->hide();
         // A failed switch is reported by the model and leaves the item as it was.
         m_model->toggleItem(hit.cat, hit.item, pctImage);
         HideEditor(mHotCat, mHotItem);

@@ -347,6 +347,15 @@ void TestPropListModel::switchStoresTheKnownValues() {
     QVERIFY(!rows.isEmpty());
     // Switching is not an edit of the document's values.
     QVERIFY(!m_model->Modified());
+
+    // A dialog opened before the item was switched off stores its value all the same; the saved
+    // file holds it, so the row shows the item as set.
+    QVERIFY(m_model->SetData(key, onValue));
+    QVERIFY(state().IsSet);
+    QVERIFY(m_model->Modified());
+    // A dialog never switches an item off: the value it stores stays editable from the list.
+    QVERIFY(m_model->SetData(key, offValue));
+    QVERIFY(state().IsSet);
 }
 
 void TestPropListModel::switchIgnoresItemsThatCannotBeSwitched() {

@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
+#include <QWindow>
 
 namespace {
 
@@ -275,6 +277,19 @@ void tst_uAdvListInteraction::foldingForgetsTheHighlight() {
              ListPictures::expandedPicture().convertToFormat(QImage::Format_RGB32));
     QCOMPARE(rgb(img, W - 45, itemTop(1) + 9), kGrey);
 
+    // A double click folds in once, and switches once, instead of undoing itself.
+    QWindow* window = f->list->window()->windowHandle();
+    const auto doubleClick = [&](QPoint surfacePoint) {
+        QTest::mouseDClick(window, Qt::LeftButton, {},
+                           window->mapFromGlobal(f->surface()->mapToGlobal(surfacePoint)));
+    };
+    doubleClick(iconPoint(RowColourOpt));
+    QVERIFY(!f->model()->item(1, RowColourOpt).IsSet);
+    doubleClick(QPoint(50, 10));
+    QVERIFY(!f->model()->category(1).Expanded);
+    doubleClick(QPoint(50, 10));
+    QVERIFY(f->model()->category(1).Expanded);
+
     // A click in the blank space that the expanded category claims below the last category
     // folds nothing.
     const int below = f->model()->category(2).Area.bottom() + 30;
@@ -418,7 +433,29 @@ void tst_uAdvListInteraction::toolTipTextsAndPlacement() {
     QVERIFY(tip->isVisible());
     QCOMPARE(tip->text(), QStringLiteral(" ignora voce "));
     QCOMPARE(tip->pos(), QPoint(icon.x() + 1 + 13, icon.y() + 2));
+    // Switching the item makes that text wrong at once, so it goes.
+    QTest::mouseClick(f->surface(), Qt::LeftButton, {}, icon + QPoint(1, 0));
+    QVERIFY(!f->model()->item(1, RowColourOpt).IsSet);
+    QVERIFY(!tip->isVisible());
+    QTest::mouseMove(f->surface(), icon);
+    QCOMPARE(tip->text(), QStringLiteral(" attiva voce "));
+    QTest::mouseClick(f->surface(), Qt::LeftButton, {}, icon);
+    QVERIFY(f->model()->item(1, RowColourOpt).IsSet);
+    // So does scrolling with the wheel, which moves the rows away from under it.
+    QTest::mouseMove(f->surface(), icon + QPoint(1, 0));
+    QVERIFY(tip->isVisible());
+    f->setSurfaceSize(W, 100);
+    QVERIFY(f->scroller()->isEnabled());
+    QWheelEvent wheel(QPointF(icon), f->surface()->mapToGlobal(QPointF(icon)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f->surface(), &wheel);
+    QCOMPARE(f->list->offset(), -30);
+    QVERIFY(!tip->isVisible());
+    f->scroller()->setValue(0);
+    f->setSurfaceSize(W, H);
     // Any move over the surface hides it first.
+    QTest::mouseMove(f->surface(), icon + QPoint(2, 0));
+    QVERIFY(tip->isVisible());
     QTest::mouseMove(f->surface(), rowPoint(RowColourOpt));
     QVERIFY(!tip->isVisible());
     // Not set: "attiva voce".
@@ -507,6 +544,15 @@ void tst_uAdvListInteraction::editorsRaiseModItem() {
     QTest::mousePress(colour, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(colour, Qt::LeftButton, {}, QPoint(-20, 5));
     QCOMPARE(mod.count(), 0);
+    // A double click is one click: one dialog, not two. (Sent through the window, so the second
+    // press arrives as the platform delivers it.)
+    hover(RowColour);
+    mod.clear();
+    QWindow* window = f->list->window()->windowHandle();
+    QTest::mouseDClick(window, Qt::LeftButton, {},
+                       window->mapFromGlobal(colour->mapToGlobal(QPoint(5, 5))));
+    QCOMPARE(mod.count(), 1);
+    mod.clear();
     // The check box and the "..." of a file item edit in place, without the event.
     hover(RowBool);
     QTest::mouseClick(f->child<QWidget>("chkBool"), Qt::LeftButton);
