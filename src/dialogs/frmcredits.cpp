@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QQueue>
+#include <limits>
 
 namespace {
 
@@ -56,6 +57,8 @@ frmCredits::frmCredits(QWidget* parent) : QDialog(parent) {
         box->setObjectName(QStringLiteral("txtCredits") + n);
         box->setGeometry(twipsRect(300, lineTops[i], 6315, 315));
         box->setFont(creditsFont());
+        // Typing is limited in lineEdited; the box's own limit would cut a longer line passed in.
+        box->setMaxLength(std::numeric_limits<int>::max());
         connect(box, &QLineEdit::textEdited, this,
                 [this, i](const QString& text) { lineEdited(i, text); });
         txtCredits << box;

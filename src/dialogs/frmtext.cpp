@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <limits>
 
 frmText::frmText(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmText"));
@@ -20,6 +21,8 @@ frmText::frmText(QWidget* parent) : QDialog(parent) {
     txtText = new QLineEdit(this);
     txtText->setObjectName(QStringLiteral("txtText"));
     txtText->setGeometry(twipsRect(75, 375, 4590, 285));
+    // The box's default limit of 32767 characters would cut a longer stored value on "Ok".
+    txtText->setMaxLength(std::numeric_limits<int>::max());
     txtText->installEventFilter(this);
 
     cmdOk = new QPushButton(QStringLiteral("Ok"), this);

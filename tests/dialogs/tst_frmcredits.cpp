@@ -81,6 +81,10 @@ void TestFrmCredits::splitsAndJoins_data() {
         << "1\r\n2\r\n3\r\n4\r\n\r\n6\r\n"
         << QStringList{"1", "2", "3", "4", "6"} << "cmdOk"
         << "1\r\n2\r\n3\r\n4\r\n6";
+    const QString huge(40000, u'w');
+    QTest::newRow("a line longer than a text box's usual limit")
+        << "a\r\n" + huge << QStringList{"a", huge, e, e, e} << "cmdOk"
+        << "a\r\n" + huge + "\r\n\r\n\r\n";
     QTest::newRow("surplus, Annulla gives it back unchanged")
         << "1\r\n2\r\n3\r\n4\r\n5\r\n6" << QStringList{"1", "2", "3", "4", "5 6"} << "cmdAnnulla"
         << "1\r\n2\r\n3\r\n4\r\n5\r\n6";

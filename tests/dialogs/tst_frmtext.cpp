@@ -66,12 +66,16 @@ void TestFrmText::opensWithTheValueSelected_data() {
                             << "3";
     QTest::newRow("text") << kTextKey << "Titolo"
                           << "Blu notte";
+    QTest::newRow("text longer than a text box's usual limit")
+        << kTextKey << "Titolo" << QString(40000, u't');
 }
 
 void TestFrmText::opensWithTheValueSelected() {
     QFETCH(QString, key);
     QFETCH(QString, caption);
     QFETCH(QString, text);
+    if (text != m_host->list.RetrData(key).toString())
+        m_host->list.SetData(key, text);
     frmText* dlg = open(key);
     QVERIFY(dlg);
     QCOMPARE(dlg->windowTitle(), caption);
@@ -82,6 +86,10 @@ void TestFrmText::opensWithTheValueSelected() {
     QVERIFY(txt->hasFocus());
     QCOMPARE(txt->text(), text);
     QCOMPARE(txt->selectedText(), text);
+    // Ok without a change gives the value back whole.
+    QTest::keyClick(txt, Qt::Key_Return);
+    QTRY_VERIFY(m_dialog.isNull());
+    QCOMPARE(m_host->list.RetrData(key).toString(), text);
 }
 
 void TestFrmText::okReturnsTheTextAsTyped_data() {
