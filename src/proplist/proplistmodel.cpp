@@ -325,6 +325,10 @@ bool PropListModel::writePlaceholder(const QString& name, const QImage& placehol
                     QStringLiteral("Nessuna cartella di lavoro: impossibile creare ") + name);
         return false;
     }
+    // A picture already there is kept: it is the one this item showed before it was switched
+    // off, or another item's, and a switch must not wipe it out.
+    if (QFileInfo(folder + name).isFile())
+        return true;
     QImage picture = placeholder;
     if (picture.isNull()) {
         picture = QImage(17, 17, QImage::Format_RGB32);

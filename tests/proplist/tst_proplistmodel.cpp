@@ -411,6 +411,19 @@ void TestPropListModel::switchingAnImageOnWritesAPlaceholderBitmap() {
     QCOMPARE(back.size(), QSize(17, 17));
     QCOMPARE(back.pixel(3, 4), qRgb(1, 2, 3));
     QCOMPARE(back.pixel(0, 0), qRgb(250, 240, 230));
+
+    // Off and on again brings back the picture there is, even one drawn since, and leaves it be.
+    QImage drawn(17, 17, QImage::Format_RGB32);
+    drawn.fill(QColor(10, 20, 30));
+    QVERIFY(drawn.save(m_skinDir + QStringLiteral("remove.bmp"), "BMP"));
+    const QByteArray drawnBytes = readFileBytes(m_skinDir + QStringLiteral("remove.bmp"));
+    QVERIFY(m_model->toggleItem(c, i, placeholder));
+    QVERIFY(!m_model->item(c, i).IsSet);
+    QVERIFY(m_model->toggleItem(c, i, placeholder));
+    QVERIFY(m_model->item(c, i).IsSet);
+    QCOMPARE(m_model->item(c, i).ItemValue, QVariant(QStringLiteral("remove.bmp")));
+    QCOMPARE(readFileBytes(m_skinDir + QStringLiteral("remove.bmp")), drawnBytes);
+    QVERIFY(errors.isEmpty());
 }
 
 void TestPropListModel::switchingAnImageOnThatCannotBeWrittenChangesNothing() {
