@@ -1,7 +1,9 @@
 #include "messagebox.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QQueue>
 
@@ -11,6 +13,35 @@ bool g_testMode = false;
 QQueue<MessageBoxSeam::Answer> g_answers;
 QQueue<QString> g_texts;
 QStringList g_record;
+
+// A question with Yes and No but no Cancel has no way out but its two answers, as on the
+// platform: Esc and the window's frame do nothing. Answering No on a stray Esc would be the
+// reckless choice (for the bitmap editor, No throws the strokes away).
+class QuestionBox : public QMessageBox {
+public:
+    QuestionBox(const QString& text, QMessageBox::StandardButtons buttons, QWidget* parent)
+        : QMessageBox(QMessageBox::NoIcon, kAppTitle, text, buttons, parent),
+          m_dismissable(buttons & QMessageBox::Cancel) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!m_dismissable && event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (!m_dismissable && !clickedButton()) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    bool m_dismissable;
+};
 
 MessageBoxSeam::Answer toAnswer(QMessageBox::StandardButton b) {
     switch (b) {
@@ -36,12 +67,10 @@ Answer question(QWidget* parent, const QString& text, QMessageBox::StandardButto
             qFatal("Unexpected question with no answer queued: %s", qPrintable(text));
         return g_answers.dequeue();
     }
-    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, buttons, parent);
-    // Closing by the frame (or Esc) answers with the most cautious button of the set.
+    QuestionBox box(text, buttons, parent);
+    // Where there is a Cancel, closing by the frame (or Esc) answers it.
     if (buttons & QMessageBox::Cancel)
         box.setEscapeButton(QMessageBox::Cancel);
-    else if (buttons & QMessageBox::No)
-        box.setEscapeButton(QMessageBox::No);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (!clicked)
@@ -70,17 +99,29 @@ QString inputText(QWidget* parent, const QString& prompt, const QString& caption
     return ok ? text : QString();
 }
 
-void setTestMode(bool on) { g_testMode = on; }
-bool testMode() { return g_testMode; }
-void queueAnswer(Answer answer) { g_answers.enqueue(answer); }
-void queueText(const QString& text) { g_texts.enqueue(text); }
-QStringList shownTexts() { return g_record; }
+void setTestMode(bool on) {
+    g_testMode = on;
+}
+bool testMode() {
+    return g_testMode;
+}
+void queueAnswer(Answer answer) {
+    g_answers.enqueue(answer);
+}
+void queueText(const QString& text) {
+    g_texts.enqueue(text);
+}
+QStringList shownTexts() {
+    return g_record;
+}
 void clearRecord() {
     g_record.clear();
     g_answers.clear();
     g_texts.clear();
 }
-int pendingAnswers() { return int(g_answers.size()); }
+int pendingAnswers() {
+    return int(g_answers.size());
+}
 
 } // namespace MessageBoxSeam
 

@@ -17,8 +17,8 @@ namespace MessageBoxSeam {
 enum Answer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 // Asks with the given buttons (Yes/No or Yes/No/Cancel), no icon, the application's title as
-// caption, and returns the button pressed. Closing the box by its frame counts as the last
-// button of the set (Cancel, or No where there is no Cancel).
+// caption, and returns the button pressed. Esc or closing the box by its frame answers Cancel
+// where the set has one; a Yes/No question cannot be dismissed, only answered.
 Answer question(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons);
 
 // A message with the critical icon and a single OK button.
