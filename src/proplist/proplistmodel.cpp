@@ -406,7 +406,9 @@ void PropListModel::applyValue(int cat, int item, const QVariant& value, Change 
         return; // Ready announces the whole list once
     case Change::Switch:
         // Switching is a matter of the list: the document learns the value on the next save.
+        // That save is still owed, so closing the skin must ask for it.
         it.IsSet = !it.IsSet;
+        setModified(true);
         Q_EMIT itemChanged(cat, item);
         return;
     case Change::Dialog:
@@ -421,8 +423,7 @@ void PropListModel::applyValue(int cat, int item, const QVariant& value, Change 
             m_skin->AddInfo(it.ItemKey, it.ItemValue);
         break;
     }
-    if (how != Change::FileChoice)
-        setModified(true);
+    setModified(true);
     // Every thumbnail is drawn with the mask colour as transparent.
     if (it.ItemKey == kMaskColorKey)
         Q_EMIT listChanged();

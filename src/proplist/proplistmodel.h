@@ -92,13 +92,15 @@ public:
     void setExpanded(int cat, bool expanded);
     // The check box of a boolean item: stores the state and marks the list modified.
     void setBoolFromEditor(int cat, int item, bool checked);
-    // Switches a switchable item off or on. Switching an image on writes `placeholder` as the
-    // lower-cased key + ".bmp" in the working folder, unless a file of that name is already
-    // there; a failure is reported and the item stays exactly as it was (false is returned).
+    // Switches a switchable item off or on and marks the list modified. Switching an image on
+    // writes `placeholder` as the lower-cased key + ".bmp" in the working folder, unless a file
+    // of that name is already there; a failure is reported and the item stays exactly as it was
+    // (false is returned).
     bool toggleItem(int cat, int item, const QImage& placeholder);
     // A file chosen for a KindFile item: takes the name and, when `folder` is not the working
     // folder, copies folder + name into it, replacing a file of that name. A failure is reported
-    // and nothing changes; an empty name changes nothing either. Neither marks the list modified.
+    // and nothing changes; an empty name changes nothing either. A file taken marks the list
+    // modified.
     bool chooseFile(int cat, int item, const QString& folder, const QString& name);
 
 Q_SIGNALS:

@@ -345,8 +345,14 @@ void TestPropListModel::switchStoresTheKnownValues() {
     QVERIFY(!state().IsSet);
     QCOMPARE(state().ItemValue, offValue);
     QVERIFY(!rows.isEmpty());
-    // Switching is not an edit of the document's values.
+    // Switching leaves the document's value alone, but the next save writes the new one: until
+    // then the change is unsaved, and closing the skin must ask.
+    QVERIFY(m_model->Modified());
+    m_model->Salva();
     QVERIFY(!m_model->Modified());
+    QVERIFY(m_model->toggleItem(c, i, QImage()));
+    QVERIFY(m_model->Modified());
+    QVERIFY(m_model->toggleItem(c, i, QImage()));
 
     // A dialog opened before the item was switched off stores its value all the same; the saved
     // file holds it, so the row shows the item as set.
@@ -449,7 +455,8 @@ void TestPropListModel::chooseFileInsideTheSkinFolderCopiesNothing() {
     QCOMPARE(m_model->item(c, i).ItemValue, QVariant(QStringLiteral("logo.bmp")));
     QCOMPARE(m_skin->RetrInfo(QStringLiteral("ImageName")), QVariant(QStringLiteral("logo.bmp")));
     QCOMPARE(QDir(m_skinDir).entryList(QDir::Files), QStringList{QStringLiteral("logo.bmp")});
-    QVERIFY(!m_model->Modified());
+    // A new name is an unsaved change.
+    QVERIFY(m_model->Modified());
 }
 
 void TestPropListModel::chooseFileElsewhereCopiesAndReplaces() {
@@ -464,7 +471,7 @@ void TestPropListModel::chooseFileElsewhereCopiesAndReplaces() {
     QCOMPARE(readFileBytes(m_skinDir + QStringLiteral("logo.bmp")), QByteArray("new picture"));
     QCOMPARE(readFileBytes(elsewhere + QStringLiteral("/logo.bmp")), QByteArray("new picture"));
     QCOMPARE(m_model->item(c, i).ItemValue, QVariant(QStringLiteral("logo.bmp")));
-    QVERIFY(!m_model->Modified());
+    QVERIFY(m_model->Modified());
 }
 
 void TestPropListModel::chooseFileFailuresChangeNothing() {

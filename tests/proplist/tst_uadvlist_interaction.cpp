@@ -383,8 +383,8 @@ void tst_uAdvListInteraction::switchingItemsOffAndOn() {
     QCOMPARE(f->list->RetrData("Scroller_Transp").toInt(), 23);
     QVERIFY(f->child<QWidget>("cmdMore")->isVisible());
 
-    // Switching is no edit of the skin.
-    QVERIFY(!f->list->Modified());
+    // Each switch is a change the next save writes: closing must ask about it.
+    QVERIFY(f->list->Modified());
 }
 
 void tst_uAdvListInteraction::switchThatCannotWriteThePlaceholderChangesNothing() {
@@ -625,7 +625,7 @@ void tst_uAdvListInteraction::fileChoiceCopiesFromElsewhere() {
     QCOMPARE(frmSfoglia::calls().first().nomefile, QStringLiteral("sfondo.bmp"));
     QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("nuovo.bmp"));
     QCOMPARE(readFileBytes(f->work + "nuovo.bmp"), bytes);
-    QVERIFY(!f->list->Modified());
+    QVERIFY(f->list->Modified());
 
     // A file of the working folder itself is taken without a copy.
     frmSfoglia::queueResult(f->work, "locale.bmp");
@@ -658,6 +658,7 @@ void tst_uAdvListInteraction::fileChoiceFailureChangesNothing() {
     QCOMPARE(errors.entries.size(), 2);
     QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
     QVERIFY(QFileInfo(f->work + "blocco.bmp").isDir());
+    QVERIFY(!f->list->Modified());
 }
 
 QTEST_MAIN(tst_uAdvListInteraction)
