@@ -480,15 +480,15 @@ void uSfum::imgFreccia_MouseMove(int Index, Qt::MouseButtons buttons, const QPoi
     case SfumPointer::Action::Nothing:
         return;
     case SfumPointer::Action::CreateAfterFirst:
-        releasePointerIfFull();
-        m_model->AggiungiColore(m_model->Colore(1), p, 2);
+        if (!addStop(m_model->Colore(1), p, 2))
+            return;
         m_selected = 2;
         PosizionaFrecce();
         m_dragged = 2;
         return;
     case SfumPointer::Action::CreateBeforeLast:
-        releasePointerIfFull();
-        m_model->AggiungiColore(m_model->Colore(n), p, n);
+        if (!addStop(m_model->Colore(n), p, n))
+            return;
         m_selected = n;
         PosizionaFrecce();
         m_dragged = n;
@@ -557,6 +557,15 @@ void uSfum::endDrag() {
     m_pressedMarker = -1;
     if (QWidget::mouseGrabber() == this)
         releaseMouse();
+}
+
+bool uSfum::addStop(Colour colour, float position, qint16 index) {
+    releasePointerIfFull();
+    // A refusal shows its message in an event loop of its own, in which the main window may close
+    // the dialog holding this control.
+    const QPointer<uSfum> alive(this);
+    m_model->AggiungiColore(colour, position, index);
+    return alive;
 }
 
 void uSfum::releasePointerIfFull() {

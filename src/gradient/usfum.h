@@ -135,6 +135,8 @@ private:
     void removeMarkersAbove(int count);
     void endDrag();
     void releasePointerIfFull();
+    // Adds a stop while dragging; false when this control did not outlive the refusal's message.
+    bool addStop(Colour colour, float position, qint16 index);
     void fitModelToBar();
     bool horizontal() const { return m_orientation == 0; }
     int along(const QPoint& p) const { return horizontal() ? p.x() : p.y(); }

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <functional>
 
 namespace {
 
@@ -69,7 +71,8 @@ private Q_SLOTS:
     void closingWithoutOkChangesNothing();
     void selectorClickOpensThePicker();
     void cancelledPickerKeepsTheStop();
-    void closingWhileThePickerIsOpen();
+    void closedWhileAModalWindowWaits_data();
+    void closedWhileAModalWindowWaits();
     void tooManyStopsAreRefusedOnce_data();
     void tooManyStopsAreRefusedOnce();
     void worksWithoutAList();
@@ -291,28 +294,61 @@ void TestFrmSfum::cancelledPickerKeepsTheStop() {
     QCOMPARE(dialog->selector()->lastColor(), current);
 }
 
-void TestFrmSfum::closingWhileThePickerIsOpen() {
-    // The main window closes the skin, and with it this dialog, while the modal picker the
-    // dialog opened is still waiting for the user.
+void TestFrmSfum::closedWhileAModalWindowWaits_data() {
+    QTest::addColumn<bool>("picker");
+    QTest::newRow("colour picker") << true;
+    QTest::newRow("refusal of a new stop") << false;
+}
+
+void TestFrmSfum::closedWhileAModalWindowWaits() {
+    // The main window closes the skin, and with it this dialog, while a modal window opened from
+    // the dialog still waits for the user; the dialog is gone when that window answers.
+    QFETCH(bool, picker);
+    if (!picker) {
+        // Stops that fill the bar's 228 shades, the inner ones clear of the first marker:
+        // dragging the first marker in asks for one more.
+        QList<QPair<QString, QString>> stops{{QStringLiteral("0"), QStringLiteral("0")}};
+        for (int i = 1; i < 228; ++i)
+            stops.push_back({QString::number(10 + (i - 1) * 90.0 / 226), QString::number(i)});
+        setCapt(stops);
+    }
     QVERIFY(open());
     const QList<Entry> before = documentOf(*skin);
-    QTest::mouseClick(dialog->editor()->imgFreccia(2), Qt::LeftButton, {}, QPoint(7, 7));
     bool answered = false;
-    QTimer poll;
-    poll.setInterval(10);
-    connect(&poll, &QTimer::timeout, this, [&] {
-        QWidget* picker = QApplication::activeModalWidget();
-        if (!picker || !picker->isVisible())
-            return;
-        poll.stop();
+    // What the modal window's own event loop lets happen before the user answers it.
+    const auto closeTheSkin = [&] {
         host->notifier.raise();
-        QTRY_VERIFY(!dialog); // gone before the picker answers
-        picker->findChild<QScrollBar*>("B")->setValue(77);
-        QTest::mouseClick(picker->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        QTRY_VERIFY(!dialog);
         answered = true;
-    });
-    poll.start();
-    Q_EMIT dialog->selector()->Click();
+    };
+    if (picker) {
+        QTest::mouseClick(dialog->editor()->imgFreccia(2), Qt::LeftButton, {}, QPoint(7, 7));
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget* shown = QApplication::activeModalWidget();
+            if (!shown || !shown->isVisible())
+                return;
+            poll.stop();
+            closeTheSkin();
+            shown->findChild<QScrollBar*>("B")->setValue(77);
+            QTest::mouseClick(shown->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        });
+        poll.start();
+        Q_EMIT dialog->selector()->Click();
+    } else {
+        struct ClosingReporter : ErrorReporter {
+            std::function<void()> onMessage;
+            void critical(const QString&, const QString&) override { onMessage(); }
+        } reporter;
+        reporter.onMessage = closeTheSkin;
+        ScopedErrorReporter scope(&reporter);
+        QWindow* window = dialog->windowHandle();
+        uSfum* editor = dialog->editor();
+        QTest::mousePress(window, Qt::LeftButton, {},
+                          editor->imgFreccia(1)->mapTo(dialog, QPoint(7, 7)));
+        QTest::mouseMove(window, editor->mapTo(dialog, QPoint(60, 34)));
+    }
     QVERIFY(answered);
     QVERIFY(!dialog);
     QVERIFY(documentOf(*skin) == before);
