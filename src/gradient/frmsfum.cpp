@@ -80,6 +80,8 @@ void frmSfum::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, con
     // like the bar from the start, the model refuses the surplus stops once, here, instead of
     // refusing the bar's number of shades at every redraw.
     model->setNSfumature(qint16(sfmSfum->barLength()));
+    // The refusal's message runs an event loop, in which the launcher may close this dialog.
+    const QPointer<frmSfum> alive(this);
     for (int i = 1; i <= n; ++i) {
         const Colour c = toInt32Clamped(readNumber(mSkin->RetrInfo(colourKey(mKey, i))));
         const float p = float(readNumber(mSkin->RetrInfo(positionKey(mKey, i))));
@@ -89,6 +91,8 @@ void frmSfum::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, con
         if (model->NColori() == before)
             break;
     }
+    if (!alive)
+        return;
     sfmSfum->SetcSfum(model);
 }
 

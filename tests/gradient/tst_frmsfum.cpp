@@ -295,33 +295,51 @@ void TestFrmSfum::cancelledPickerKeepsTheStop() {
 }
 
 void TestFrmSfum::closedWhileAModalWindowWaits_data() {
-    QTest::addColumn<bool>("picker");
-    QTest::newRow("colour picker") << true;
-    QTest::newRow("refusal of a new stop") << false;
+    QTest::addColumn<QString>("modal");
+    QTest::newRow("colour picker") << QStringLiteral("picker");
+    QTest::newRow("refusal of a dragged-in stop") << QStringLiteral("drag");
+    QTest::newRow("refusal of a stop while opening") << QStringLiteral("open");
 }
 
 void TestFrmSfum::closedWhileAModalWindowWaits() {
     // The main window closes the skin, and with it this dialog, while a modal window opened from
     // the dialog still waits for the user; the dialog is gone when that window answers.
-    QFETCH(bool, picker);
-    if (!picker) {
-        // Stops that fill the bar's 228 shades, the inner ones clear of the first marker:
-        // dragging the first marker in asks for one more.
+    QFETCH(QString, modal);
+    if (modal != QLatin1String("picker")) {
+        // Stops that fill the bar's 228 shades (and one more when opening), the inner ones clear
+        // of the first marker: dragging the first marker in asks for one more.
+        const int count = modal == QLatin1String("open") ? 229 : 228;
         QList<QPair<QString, QString>> stops{{QStringLiteral("0"), QStringLiteral("0")}};
-        for (int i = 1; i < 228; ++i)
+        for (int i = 1; i < count; ++i)
             stops.push_back({QString::number(10 + (i - 1) * 90.0 / 226), QString::number(i)});
         setCapt(stops);
     }
-    QVERIFY(open());
     const QList<Entry> before = documentOf(*skin);
     bool answered = false;
     // What the modal window's own event loop lets happen before the user answers it.
     const auto closeTheSkin = [&] {
-        host->notifier.raise();
+        if (host)
+            host->notifier.raise();
+        else
+            dialog->close(); // what the launcher does on the main window's Closing
         QTRY_VERIFY(!dialog);
         answered = true;
     };
-    if (picker) {
+    struct ClosingReporter : ErrorReporter {
+        std::function<void()> onMessage;
+        void critical(const QString&, const QString&) override { onMessage(); }
+    } reporter;
+    reporter.onMessage = closeTheSkin;
+
+    if (modal == QLatin1String("open")) {
+        dialog = new frmSfum;
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        ScopedErrorReporter scope(&reporter);
+        auto bare = cSetting::create();
+        bare->Init(QStringLiteral("Capt"), nullptr, skin);
+        dialog->Avvia(bare, skin, QVariant(), false);
+    } else if (modal == QLatin1String("picker")) {
+        QVERIFY(open());
         QTest::mouseClick(dialog->editor()->imgFreccia(2), Qt::LeftButton, {}, QPoint(7, 7));
         QTimer poll;
         poll.setInterval(10);
@@ -337,11 +355,7 @@ void TestFrmSfum::closedWhileAModalWindowWaits() {
         poll.start();
         Q_EMIT dialog->selector()->Click();
     } else {
-        struct ClosingReporter : ErrorReporter {
-            std::function<void()> onMessage;
-            void critical(const QString&, const QString&) override { onMessage(); }
-        } reporter;
-        reporter.onMessage = closeTheSkin;
+        QVERIFY(open());
         ScopedErrorReporter scope(&reporter);
         QWindow* window = dialog->windowHandle();
         uSfum* editor = dialog->editor();
