@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -301,8 +302,10 @@ void frmEditor::paletteMouseDown(PictureBox* swatchBox, int Button) {
 }
 
 void frmEditor::mouseSwatchClick(int index) {
+    // The picker's event loop may see this dialog closed and deleted by the main window.
+    const QPointer<frmEditor> self(this);
     const Colour c = SelezionaColore(pctMouseC[index]->backColor());
-    if (c == kColourNotSet)
+    if (!self || c == kColourNotSet)
         return;
     pctMouseC[index]->setBackColor(c);
     if (index == 1)
@@ -313,8 +316,10 @@ void frmEditor::mouseSwatchClick(int index) {
 }
 
 void frmEditor::viewSwatchClick() {
+    // The picker's event loop may see this dialog closed and deleted by the main window.
+    const QPointer<frmEditor> self(this);
     const Colour c = SelezionaColore(pctViewC->backColor());
-    if (c == kColourNotSet)
+    if (!self || c == kColourNotSet)
         return;
     pctView->setBackColor(c);
     pctViewC->setBackColor(c);

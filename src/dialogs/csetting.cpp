@@ -59,6 +59,10 @@ void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin)
     // Avvia may replace the launcher's skin reference; the caller's own reference stays as it
     // was (the main window keeps the skin it opened).
     dialog->Avvia(shared_from_this(), mSkin, list->RetrData(mSettName), kind == KindMask);
+    // A message shown by Avvia runs an event loop, in which Closing may already have closed and
+    // deleted the dialog.
+    if (!mForm)
+        return;
     window->setWindowTitle(list->RetrCaption(mSettName));
     if (kind == KindColor && mParent->settingsOwner()) {
         // The colour picker is owned by the main window and stays above it.

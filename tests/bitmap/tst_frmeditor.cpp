@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -341,6 +342,31 @@ void TestFrmEditor::mouseAndViewSwatchesAskThePicker() {
     QCOMPARE(view->point(1, 1), kLight);
     QCOMPARE(child<PictureBox>(QStringLiteral("pctViewC"))->backColor(), kBlue);
     QCOMPARE(e->pixel(5, 5), kMask); // the picture itself keeps the transparent colour
+
+    // The main window closes the skin while the real picker waits for the user: the editor is
+    // gone when the picker answers, and nothing of it is touched afterwards.
+    for (const QString& swatch : {QStringLiteral("pctMouseC1"), QStringLiteral("pctViewC")}) {
+        if (!m_dialog)
+            QVERIFY(open(QStringLiteral("Scroller_Up")));
+        bool answered = false;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget* shown = QApplication::activeModalWidget();
+            if (!shown || !shown->isVisible())
+                return;
+            poll.stop();
+            m_host->notifier.raise();
+            QTRY_VERIFY(!m_dialog);
+            QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("cmdOk")),
+                              Qt::LeftButton);
+            answered = true;
+        });
+        poll.start();
+        press(swatch);
+        QVERIFY(answered);
+        QVERIFY(!m_dialog);
+    }
 }
 
 void TestFrmEditor::switchingMasks_data() {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -21,6 +22,8 @@ public:
         if (replacementSkin)
             Skin = replacementSkin;
         ++started;
+        if (duringAvvia)
+            duringAvvia();
     }
     QWidget* dialogWidget() override { return this; }
     void ok(const QVariant& v) {
@@ -34,6 +37,8 @@ public:
     bool visibleInAvvia = false;
     static inline int started = 0;
     static inline SkinRef replacementSkin;
+    // Runs inside Avvia, as the event loop of a message shown there would.
+    static inline std::function<void()> duringAvvia;
 };
 
 const QList<FakeHost::Item> kItems = {
@@ -81,6 +86,7 @@ void TestCSetting::init() {
     unregisterValueDialogs();
     RecordingDialog::started = 0;
     RecordingDialog::replacementSkin.reset();
+    RecordingDialog::duringAvvia = nullptr;
     m_host = std::make_unique<FakeHost>();
     m_host->load(kItems);
 }
@@ -174,6 +180,19 @@ void TestCSetting::closingClosesEveryDialogWithoutStoring() {
     QCOMPARE(m_host->list.RetrData("Border_Width"), QVariant(2));
     QVERIFY(!m_host->list.Modified());
     QCOMPARE(one->form(), nullptr);
+
+    // Closing while the dialog is still being started (a message shown by Avvia runs an event
+    // loop): the launcher must not go on with the deleted dialog.
+    registerValueDialog(KindString, [] { return new RecordingDialog; });
+    RecordingDialog::duringAvvia = [this] {
+        m_host->notifier.raise();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    auto early = m_host->edit("Title");
+    QCOMPARE(RecordingDialog::started, 1);
+    QCOMPARE(early->form(), nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY(w->objectName() != QStringLiteral("recording"));
 }
 
 void TestCSetting::annullaKeepsModifiedAsItWas_data() {
