@@ -364,7 +364,14 @@ bool PropListModel::chooseFile(int cat, int item, const QString& folder, const Q
         return false;
     }
     const QString from = withSeparator(folder);
-    if (QString::compare(from, withSeparator(skinPath), Qt::CaseInsensitive) != 0) {
+    // Folder names compare as the host's file system does: on a case-sensitive one, a folder
+    // whose name differs only in case is another folder, and its file must be copied.
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity kFolderCase = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kFolderCase = Qt::CaseSensitive;
+#endif
+    if (QString::compare(from, withSeparator(skinPath), kFolderCase) != 0) {
         const QString source = from + name;
         const QString target = skinPath + name;
         const QString canonicalSource = QFileInfo(source).canonicalFilePath();

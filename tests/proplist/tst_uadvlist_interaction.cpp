@@ -633,10 +633,24 @@ void tst_uAdvListInteraction::fileChoiceCopiesFromElsewhere() {
     QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("locale.bmp"));
     QCOMPARE(readFileBytes(f->work + "locale.bmp"), QByteArray("local"));
 
+    // A folder whose name differs from the working folder's only in case is another folder
+    // here, and its file is copied.
+    QString twin = f->work;
+    twin.chop(1);
+    const int cut = twin.lastIndexOf(u'/') + 1;
+    twin = twin.left(cut) + twin.mid(cut).toUpper() + u'/';
+    QVERIFY(twin != f->work);
+    QVERIFY(QDir().mkpath(twin));
+    QVERIFY(writeFileBytes(twin + "gemello.bmp", "twin"));
+    frmSfoglia::queueResult(twin, "gemello.bmp");
+    QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(readFileBytes(f->work + "gemello.bmp"), QByteArray("twin"));
+    QVERIFY(QDir(twin).removeRecursively());
+
     // A browser closed without a name changes nothing.
     frmSfoglia::queueResult(elsewhere.path() + '/', QString());
     QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("locale.bmp"));
+    QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("gemello.bmp"));
 }
 
 void tst_uAdvListInteraction::fileChoiceFailureChangesNothing() {
