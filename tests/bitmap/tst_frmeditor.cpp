@@ -4,6 +4,7 @@
 #include "dialogs/colourpicker.h"
 #include "dialogs/csetting.h"
 #include "dialogs/messagebox.h"
+#include "modalanswer.h"
 #include "proplist/proplistmodel.h"
 #include "skin/cskin.h"
 #include "testsupport.h"
@@ -348,23 +349,14 @@ void TestFrmEditor::mouseAndViewSwatchesAskThePicker() {
     for (const QString& swatch : {QStringLiteral("pctMouseC1"), QStringLiteral("pctViewC")}) {
         if (!m_dialog)
             QVERIFY(open(QStringLiteral("Scroller_Up")));
-        bool answered = false;
-        QTimer poll;
-        poll.setInterval(10);
-        connect(&poll, &QTimer::timeout, this, [&] {
-            QWidget* shown = QApplication::activeModalWidget();
-            if (!shown || !shown->isVisible())
-                return;
-            poll.stop();
+        ModalAnswer picker([&](QWidget* shown) {
             m_host->notifier.raise();
             QTRY_VERIFY(!m_dialog);
             QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("cmdOk")),
                               Qt::LeftButton);
-            answered = true;
         });
-        poll.start();
         press(swatch);
-        QVERIFY(answered);
+        QVERIFY(picker.answered());
         QVERIFY(!m_dialog);
     }
 }

@@ -4,6 +4,7 @@
 #include "gradient/frmsfum.h"
 #include "gradient/ucolorsel.h"
 #include "gradient/usfum.h"
+#include "modalanswer.h"
 #include "proplist/proplistmodel.h"
 #include "quietgrab.h"
 #include "testsupport.h"
@@ -341,18 +342,11 @@ void TestFrmSfum::closedWhileAModalWindowWaits() {
     } else if (modal == QLatin1String("picker")) {
         QVERIFY(open());
         QTest::mouseClick(dialog->editor()->imgFreccia(2), Qt::LeftButton, {}, QPoint(7, 7));
-        QTimer poll;
-        poll.setInterval(10);
-        connect(&poll, &QTimer::timeout, this, [&] {
-            QWidget* shown = QApplication::activeModalWidget();
-            if (!shown || !shown->isVisible())
-                return;
-            poll.stop();
+        ModalAnswer picker([&](QWidget* shown) {
             closeTheSkin();
             shown->findChild<QScrollBar*>("B")->setValue(77);
             QTest::mouseClick(shown->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
         });
-        poll.start();
         Q_EMIT dialog->selector()->Click();
     } else {
         QVERIFY(open());
