@@ -3,7 +3,6 @@
 #include "common/locations.h"
 
 #include <QLockFile>
-#include <memory>
 
 class QApplication;
 

@@ -20,6 +20,11 @@ const QStringList kDefaultSettingsFiles = {
     QStringLiteral("config.ini"),
 };
 
+// A short text as the stream stores it: its length in one byte, then its bytes.
+QByteArray storedText(const QByteArray& text) {
+    return char(text.size()) + text;
+}
+
 QString withPath(ErrorCode code, const QString& path) {
     return errorDescription(code) + QStringLiteral(": ") + path;
 }
@@ -310,7 +315,7 @@ void cBinary::SaltaBlocco() {
 bool cBinary::haFirma(const QByteArray& firma) {
     if (!d->file || d->failed)
         return false;
-    const QByteArray expected = char(firma.size()) + firma;
+    const QByteArray expected = storedText(firma);
     return d->file->peek(expected.size()) == expected;
 }
 
@@ -318,7 +323,7 @@ bool cBinary::HaFirmaSkin(const QString& SknPath) {
     QFile file(SknPath);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray expected = char(kSkinSignature.size()) + kSkinSignature;
+    const QByteArray expected = storedText(kSkinSignature);
     return file.read(expected.size()) == expected;
 }
 
@@ -421,7 +426,7 @@ QString cBinary::EstraiSkin(const QString& SknPath, bool* usable) {
         fallisci(ErrorCode::PathFileAccess, why);
         return workFolderPath();
     }
-    folder.removePlainFiles(SknPath);
+    folder.removePlainFiles(SafeFolder::idOf(SknPath));
     leggiPacchetto(SknPath, &folder, nullptr);
     return workFolderPath();
 }
@@ -434,7 +439,7 @@ cBinary::Esito cBinary::EstraiSkinIn(const QString& SknPath, const QString& Fold
         fallisci(ErrorCode::PathFileAccess, why);
         return Esito::Fallito;
     }
-    folder.removePlainFiles(SknPath);
+    folder.removePlainFiles(SafeFolder::idOf(SknPath));
     return leggiPacchetto(SknPath, &folder, nullptr);
 }
 
@@ -461,6 +466,8 @@ cBinary::Esito cBinary::leggiPacchetto(const QString& SknPath, SafeFolder* dest,
                      .arg(count)
                      .arg(kMaxEntries)
                      .arg(SknPath));
+    // Unpacked into its own folder, an entry of the package's name would replace it.
+    const FileId package = dest ? SafeFolder::idOf(SknPath) : FileId{};
     Esito esito = Esito::Completo;
     for (qint32 i = 0; i < count && !d->failed; ++i) {
         // A package that ends cleanly before its declared count keeps the entries it has.
@@ -484,8 +491,7 @@ cBinary::Esito cBinary::leggiPacchetto(const QString& SknPath, SafeFolder* dest,
                 voci->append({name, size});
             continue;
         }
-        // Unpacked into its own folder, an entry of the package's name would replace it.
-        if (dest->isSameFile(name, SknPath)) {
+        if (dest->isSameFile(name, package)) {
             fallisci(ErrorCode::BadFileName,
                      QStringLiteral("Nome di file non valido nel pacchetto: ") + name);
             break;

@@ -93,11 +93,24 @@ bool SafeFolder::open(const QString& path, Kind kind, QString* why) {
     return true;
 }
 
-void SafeFolder::removePlainFiles(const QString& keep) {
+FileId SafeFolder::idOf(const QString& path) {
+    struct stat st {};
+    if (path.isEmpty() || ::stat(nativeName(path).constData(), &st) != 0)
+        return {};
+    return {quint64(st.st_dev), quint64(st.st_ino), true};
+}
+
+namespace {
+
+bool sameFile(const struct stat& st, const FileId& file) {
+    return file.valid && quint64(st.st_dev) == file.device && quint64(st.st_ino) == file.inode;
+}
+
+} // namespace
+
+void SafeFolder::removePlainFiles(const FileId& keep) {
     if (m_fd < 0)
         return;
-    struct stat kept {};
-    const bool keeping = !keep.isEmpty() && ::stat(nativeName(keep).constData(), &kept) == 0;
     const int listFd = ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (listFd < 0)
         return;
@@ -112,7 +125,7 @@ void SafeFolder::removePlainFiles(const QString& keep) {
         struct stat st {};
         if (::fstatat(m_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
             continue;
-        if (keeping && st.st_dev == kept.st_dev && st.st_ino == kept.st_ino)
+        if (sameFile(st, keep))
             continue;
         ::unlinkat(m_fd, entry->d_name, 0);
     }
@@ -154,14 +167,11 @@ bool SafeFolder::isRegularFile(const QString& name) const {
     return ::fstatat(m_fd, nativeName(name).constData(), &st, 0) == 0 && S_ISREG(st.st_mode);
 }
 
-bool SafeFolder::isSameFile(const QString& name, const QString& path) const {
-    if (m_fd < 0)
-        return false;
-    struct stat inside {};
-    struct stat other {};
-    return ::fstatat(m_fd, nativeName(name).constData(), &inside, AT_SYMLINK_NOFOLLOW) == 0 &&
-           ::stat(nativeName(path).constData(), &other) == 0 && inside.st_dev == other.st_dev &&
-           inside.st_ino == other.st_ino;
+bool SafeFolder::isSameFile(const QString& name, const FileId& file) const {
+    struct stat st {};
+    return m_fd >= 0 &&
+           ::fstatat(m_fd, nativeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+           sameFile(st, file);
 }
 
 int SafeFolder::removeFile(const QString& name) {

@@ -2,6 +2,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
+
+// Which file a path names (device and inode), so that it is recognised under any name.
+struct FileId {
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool valid = false;
+};
 
 // A folder held open by its descriptor, so that every file operation inside it is relative to the
 // folder that was checked, never to whatever a path names a moment later, and never follows a
@@ -16,6 +24,9 @@ public:
         AsGiven,
     };
 
+    // The file `path` names, following links; not valid when there is none.
+    static FileId idOf(const QString& path);
+
     SafeFolder() = default;
     ~SafeFolder();
     SafeFolder(const SafeFolder&) = delete;
@@ -28,10 +39,10 @@ public:
     QString path() const { return m_path; }
 
     // Deletes the folder's plain files. Subfolders, links and dot-files (hidden files, by the
-    // convention of this platform) stay; a file that cannot be deleted is skipped. The file at
+    // convention of this platform) stay; a file that cannot be deleted is skipped. The file
     // `keep` stays too, under whatever name it has in the folder: a package unpacked into the
     // folder that holds it must survive the emptying.
-    void removePlainFiles(const QString& keep = {});
+    void removePlainFiles(const FileId& keep = {});
 
     // Writes data as the file `name`, replacing what has that name (a link is replaced, not
     // followed). The old file stays until the new one is complete. Returns 0 or an errno value.
@@ -40,8 +51,8 @@ public:
     // Whether `name` is a plain file (reached through a link or not).
     bool isRegularFile(const QString& name) const;
 
-    // Whether `name` in the folder is the file at `path` (the same file, not a link to it).
-    bool isSameFile(const QString& name, const QString& path) const;
+    // Whether `name` in the folder is the file `file` (the file itself, not a link to it).
+    bool isSameFile(const QString& name, const FileId& file) const;
 
     // Deletes the file `name` (a link is deleted, not followed). Returns 0 or an errno value.
     int removeFile(const QString& name);
