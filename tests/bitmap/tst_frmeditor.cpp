@@ -17,7 +17,6 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
