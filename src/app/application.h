@@ -20,8 +20,11 @@ void registerValueDialogs();
 class WorkFolderLock {
 public:
     explicit WorkFolderLock(const Locations& locations);
-    // False when another running editor holds it (a lock left by a crashed one is taken over).
+    // False when another running editor holds it. A lock left by a crashed one, and anything at
+    // the lock's path that names no owner (empty, garbage, a folder, a link), is taken over.
     bool acquire();
+    // The lock file, for the message that tells the user which file keeps the editor out.
+    QString path() const;
 
 private:
     QLockFile m_lock;

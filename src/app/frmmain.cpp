@@ -7,6 +7,7 @@
 #include "proplist/uadvlist.h"
 #include "skin/skinschema.h"
 #include "storage/cbinary.h"
+#include "storage/safefolder.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -203,16 +204,14 @@ bool frmMain::SalvaSkin() {
     // still pending.
     mPendingChanges = true;
 
-    QFile ini(path);
     const QByteArray info =
         QByteArrayLiteral("[info]\r\n") + encodeCp1252(mCredits) + QByteArrayLiteral("\r\n");
-    if (!ini.open(QIODevice::WriteOnly | QIODevice::Append) || ini.write(info) != info.size() ||
-        !ini.flush()) {
+    // Never through a link: the file must be the one the list has just written.
+    if (SafeFolder::appendFileAt(path, info) != 0) {
         reportError(ErrorCode::DeviceIO,
                     QStringLiteral("Impossibile completare il file dei parametri ") + path);
         return false;
     }
-    ini.close();
 
     cBinary writer(m_locations);
     const bool packed = writer.CreaSkn(mSkin->SkinPath(), lstOpt->GetFilesList(), mSkin->SkinName(),

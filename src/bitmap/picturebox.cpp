@@ -1,9 +1,11 @@
 #include "bitmap/picturebox.h"
 
+#include "storage/safefolder.h"
+
+#include <QBuffer>
 #include <QImageWriter>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 
 PictureBox::PictureBox(QWidget* parent, bool framed) : QWidget(parent), m_framed(framed) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -40,16 +42,16 @@ Colour PictureBox::point(int x, int y) const {
 }
 
 bool PictureBox::savePicture(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     // RGB32 is written as 24 bits a pixel without compression, the form every reader takes.
-    QImageWriter writer(&file, QByteArrayLiteral("bmp"));
-    if (!writer.write(picture().convertToFormat(QImage::Format_RGB32))) {
-        file.cancelWriting();
+    QImageWriter writer(&buffer, QByteArrayLiteral("bmp"));
+    if (!writer.write(picture().convertToFormat(QImage::Format_RGB32)))
         return false;
-    }
-    return file.commit();
+    // A new file renamed over the name: a link in the working folder is replaced, never
+    // written through.
+    return SafeFolder::writeFileAt(path, bytes) == 0;
 }
 
 QRect PictureBox::pictureRect() const {

@@ -3,15 +3,16 @@
 #include "common/cp1252.h"
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "storage/safefolder.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QSet>
 
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -86,16 +87,31 @@ QString withSeparator(QString folder) {
 }
 
 // The error number that best names why a file could not be written.
-ErrorCode writeErrorCode(QFileDevice::FileError error) {
-    switch (error) {
-    case QFileDevice::ResourceError:
+ErrorCode writeErrorCode(int err) {
+    switch (err) {
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
         return ErrorCode::DiskFull;
-    case QFileDevice::OpenError:
-    case QFileDevice::PermissionsError:
+    case EACCES:
+    case EPERM:
+    case EROFS:
         return ErrorCode::PermissionDenied;
+    case ENOENT:
+    case ENOTDIR:
+        return ErrorCode::PathNotFound;
     default:
         return ErrorCode::DeviceIO;
     }
+}
+
+// The start of a message about a file that cannot go into the working folder, saying why there
+// is none: a refusal at opening was shown then, but the user meets its effect only now.
+QString noWorkFolder(const cSkin* skin) {
+    if (skin && !skin->workFolderRefusal().isEmpty())
+        return QStringLiteral("Nessuna cartella di lavoro (") + skin->workFolderRefusal() +
+               QStringLiteral("): ");
+    return QStringLiteral("Nessuna cartella di lavoro: ");
 }
 
 void reportNotWritten(ErrorCode code, const QString& path) {
@@ -116,19 +132,10 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
         reportNotWritten(ErrorCode::PermissionDenied, path);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reportNotWritten(writeErrorCode(file.error()), path);
-        return false;
-    }
-    if (!PropListModel::writeAll(&file, bytes) || !file.flush()) {
-        const ErrorCode code = writeErrorCode(file.error());
-        file.cancelWriting();
-        reportNotWritten(code, path);
-        return false;
-    }
-    if (!file.commit()) {
-        reportNotWritten(writeErrorCode(file.error()), path);
+    // A new file renamed over the name: a link planted there is replaced, never written
+    // through, and the old file stays whole until the new one is complete.
+    if (const int err = SafeFolder::writeFileAt(path, bytes)) {
+        reportNotWritten(writeErrorCode(err), path);
         return false;
     }
     return true;
@@ -322,7 +329,7 @@ bool PropListModel::writePlaceholder(const QString& name, const QImage& placehol
     const QString folder = m_skin ? m_skin->SkinPath() : QString();
     if (folder.isEmpty()) {
         reportError(ErrorCode::PathNotFound,
-                    QStringLiteral("Nessuna cartella di lavoro: impossibile creare ") + name);
+                    noWorkFolder(m_skin.get()) + QStringLiteral("impossibile creare ") + name);
         return false;
     }
     // A picture already there is kept: it is the one this item showed before it was switched
@@ -360,7 +367,7 @@ bool PropListModel::chooseFile(int cat, int item, const QString& folder, const Q
     const QString skinPath = m_skin ? m_skin->SkinPath() : QString();
     if (skinPath.isEmpty()) {
         reportError(ErrorCode::PathNotFound,
-                    QStringLiteral("Nessuna cartella di lavoro: impossibile copiare ") + name);
+                    noWorkFolder(m_skin.get()) + QStringLiteral("impossibile copiare ") + name);
         return false;
     }
     const QString from = withSeparator(folder);
@@ -636,7 +643,8 @@ QString PropListModel::Salva(bool* ok) {
     const QString path = folder + QStringLiteral("skin.ini");
     bool written = false;
     if (folder.isEmpty())
-        reportNotWritten(ErrorCode::PathNotFound, path);
+        reportError(ErrorCode::PathNotFound,
+                    noWorkFolder(m_skin.get()) + QStringLiteral("impossibile scrivere ") + path);
     else
         written = writeFileAtomically(path, parametersText());
     // A save that did not reach the disk leaves the changes unsaved.

@@ -3,9 +3,15 @@
 #include "common/cp1252.h"
 #include "common/errors.h"
 #include "storage/cbinary.h"
+#include "storage/safefolder.h"
+
+#include <QBuffer>
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <limits>
 
 namespace {
 
@@ -58,10 +64,12 @@ void cSkin::CaricaSkin(const QString& Nome) {
             cBinary binary(m_locations);
             bool usable = true;
             const QString folder = binary.EstraiSkin(defaultPath, &usable);
-            if (usable)
+            if (usable) {
                 m_skinPath = folder;
-            else
+            } else {
                 m_workFolderUsable = false;
+                m_workFolderRefusal = binary.workFolderRefusal();
+            }
         }
     }
     if (m_workFolderUsable && Nome != defaultName)
@@ -77,13 +85,21 @@ void cSkin::LeggiSkin(const QString& path, const QString& name) {
     if (!usable) {
         // The refusal was reported by the reader; nothing of that folder may be trusted.
         m_workFolderUsable = false;
+        m_workFolderRefusal = binary.workFolderRefusal();
         return;
     }
     m_skinPath = folder;
-    QFile file(m_skinPath + QStringLiteral("skin.ini"));
-    if (!file.open(QIODevice::ReadOnly))
+    // Read without following a link, like every other file of the working folder.
+    QByteArray bytes;
+    const QString ini = m_skinPath + QStringLiteral("skin.ini");
+    const int err = SafeFolder::readFileAt(ini, &bytes, std::numeric_limits<qint32>::max());
+    if (err == EFBIG)
+        reportError(ErrorCode::OutOfMemory, QStringLiteral("File troppo grande: ") + ini);
+    if (err != 0)
         return;
-    LeggiParametri(&file);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    LeggiParametri(&buffer);
 }
 
 void cSkin::LeggiParametri(QIODevice* device) {

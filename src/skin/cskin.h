@@ -42,6 +42,8 @@ public:
 
     // False when the working folder was refused as unsafe while loading; nothing was read then.
     bool workFolderUsable() const { return m_workFolderUsable; }
+    // Why it was refused, in Italian, for the messages of what later cannot be written there.
+    QString workFolderRefusal() const { return m_workFolderRefusal; }
 
     // Reads a skin.ini over the table exactly as loading a package does (parameters, then the
     // credits after "[info]"), without unpacking anything. For tools that build or inspect an
@@ -60,6 +62,7 @@ private:
     QString m_skinPath;
     QString m_skinName;
     bool m_workFolderUsable = true;
+    QString m_workFolderRefusal;
 
     struct Entry {
         QString key; // as given by the latest AddInfo

@@ -1,13 +1,16 @@
 #include "storage/cbinary.h"
 
 #include "common/cp1252.h"
+#include "storage/pendingfile.h"
 #include "storage/safefolder.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,6 +46,10 @@ ErrorCode codeForErrno(int err, ErrorCode fallback) {
     case ENOENT:
     case ENOTDIR:
         return ErrorCode::PathNotFound;
+    case ENAMETOOLONG:
+        return ErrorCode::BadFileName;
+    case EEXIST:
+        return ErrorCode::FileExists;
     default:
         return fallback;
     }
@@ -53,6 +60,37 @@ ErrorCode codeForOpenErrno(int err) {
     return err == ENOENT ? ErrorCode::FileNotFound : codeForErrno(err, ErrorCode::PathFileAccess);
 }
 
+// The message for a failed system call on path: the standard description of the error number,
+// unless that would hide the cause (a name the file system cannot take would read as "invalid
+// file name", a full quota as "disk full", a read-only file system as "permission denied").
+QString errnoText(ErrorCode code, int err, const QString& path) {
+    switch (err) {
+    case ENAMETOOLONG:
+        return QStringLiteral("Nome troppo lungo per il file system: ") + path;
+    case EDQUOT:
+        return QStringLiteral("Quota del disco esaurita: ") + path;
+    case EROFS:
+        return QStringLiteral("File system di sola lettura: ") + path;
+    default:
+        return withPath(code, path);
+    }
+}
+
+// What an entry is when it is not a plain file, for "(è una cartella)" after its path.
+QString kindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return QStringLiteral("è una cartella");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("è una pipe");
+    if (S_ISLNK(mode))
+        return QStringLiteral("è un collegamento simbolico");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("è un socket");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("è un dispositivo");
+    return QStringLiteral("non è un file ordinario");
+}
+
 QString withSeparator(const QString& folder) {
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
@@ -61,9 +99,10 @@ QString withSeparator(const QString& folder) {
 
 struct cBinary::Impl {
     Locations locations;
-    std::unique_ptr<QFileDevice> file; // the current file: a QFile to read, a QSaveFile to write
+    std::unique_ptr<QFileDevice> file; // the current file: a QFile to read, a PendingFile to write
     QString path;                      // its path, for messages
     bool failed = false;               // a failure of the running operation was reported
+    QString refusal;                   // why the working folder was refused, if it was
 };
 
 cBinary::cBinary(Locations locations) : d(std::make_unique<Impl>()) {
@@ -72,6 +111,10 @@ cBinary::cBinary(Locations locations) : d(std::make_unique<Impl>()) {
 
 cBinary::~cBinary() {
     ChiudiFile();
+}
+
+QString cBinary::workFolderRefusal() const {
+    return d->refusal;
 }
 
 QString cBinary::workFolderPath() const {
@@ -100,7 +143,7 @@ void cBinary::fallisci(ErrorCode code, const QString& description) {
 
 void cBinary::fallisciScrittura(ErrorCode fallback, const QString& path, int err) {
     const ErrorCode code = codeForErrno(err, fallback);
-    fallisci(code, withPath(code, path));
+    fallisci(code, errnoText(code, err, path));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -110,26 +153,43 @@ bool cBinary::ApriFile(const QString& path, Accesso accesso) {
     ChiudiFile();
     d->path = path;
     if (accesso == Accesso::Lettura) {
-        // A folder, pipe or device is no package; a pipe would even block the open.
-        const QFileInfo info(path);
-        if (info.exists() && !info.isFile()) {
-            fallisci(ErrorCode::PathFileAccess);
+        // A folder, pipe or device is no package. A device is not even opened (opening some has
+        // effects); the open itself never waits, since a pipe would block it, and what was opened
+        // is looked at again, in case the path changed in between.
+        const QByteArray native = QFile::encodeName(path);
+        struct stat st {};
+        const auto refuse = [&](mode_t mode) {
+            fallisci(ErrorCode::PathFileAccess,
+                     QStringLiteral("Non è un file: %1 (%2)").arg(path, kindOf(mode)));
+            return false;
+        };
+        if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+            return refuse(st.st_mode);
+        const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            const int err = errno;
+            const ErrorCode code = codeForOpenErrno(err);
+            fallisci(code, errnoText(code, err, path));
             return false;
         }
-        auto file = std::make_unique<QFile>(path);
-        errno = 0;
-        if (!file->open(QIODevice::ReadOnly)) {
-            fallisci(codeForOpenErrno(errno));
+        st = {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return refuse(st.st_mode);
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        auto file = std::make_unique<QFile>();
+        if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            fallisci(ErrorCode::PathFileAccess);
             return false;
         }
         d->file = std::move(file);
         return true;
     }
     // The package is written beside the old one and replaces it only when complete.
-    auto file = std::make_unique<QSaveFile>(path);
-    errno = 0;
-    if (!file->open(QIODevice::WriteOnly)) {
-        fallisciScrittura(ErrorCode::PathFileAccess, path, errno);
+    auto file = std::make_unique<PendingFile>(path);
+    if (const int err = file->openPending()) {
+        fallisciScrittura(ErrorCode::PathFileAccess, path, err);
         return false;
     }
     d->file = std::move(file);
@@ -140,30 +200,29 @@ void cBinary::ChiudiFile() {
     if (!d->file)
         return;
     // A package that was not confirmed is thrown away, so the old one stays.
-    if (auto* save = qobject_cast<QSaveFile*>(d->file.get()))
-        save->cancelWriting();
+    if (auto* pending = dynamic_cast<PendingFile*>(d->file.get()))
+        pending->cancelPending();
     d->file.reset();
 }
 
 bool cBinary::ConfermaFile() {
-    auto* save = qobject_cast<QSaveFile*>(d->file.get());
-    if (!save || d->failed) {
+    auto* pending = dynamic_cast<PendingFile*>(d->file.get());
+    if (!pending || d->failed) {
         ChiudiFile();
         return false;
     }
-    // Qt can take a short write for a success at commit time: flush and look first.
+    // Qt can take a short write for a success until the buffer is flushed: look first.
     errno = 0;
-    if (!save->flush() || save->error() != QFileDevice::NoError) {
+    if (!pending->flush() || pending->error() != QFileDevice::NoError) {
         const int err = errno;
-        fallisciScrittura(save->error() == QFileDevice::ResourceError ? ErrorCode::DiskFull
-                                                                      : ErrorCode::DeviceIO,
+        fallisciScrittura(pending->error() == QFileDevice::ResourceError ? ErrorCode::DiskFull
+                                                                         : ErrorCode::DeviceIO,
                           d->path, err);
         ChiudiFile();
         return false;
     }
-    errno = 0;
-    if (!save->commit()) {
-        fallisciScrittura(ErrorCode::DeviceIO, d->path, errno);
+    if (const int err = pending->commitPending()) {
+        fallisciScrittura(ErrorCode::DeviceIO, d->path, err);
         ChiudiFile();
         return false;
     }
@@ -320,9 +379,19 @@ bool cBinary::haFirma(const QByteArray& firma) {
 }
 
 bool cBinary::HaFirmaSkin(const QString& SknPath) {
-    QFile file(SknPath);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without blocking and looked at before reading: a pipe given as a package would
+    // otherwise hang the caller.
+    const int fd =
+        ::open(QFile::encodeName(SknPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
+    struct stat st {};
+    QFile file;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
     const QByteArray expected = storedText(kSkinSignature);
     return file.read(expected.size()) == expected;
 }
@@ -349,7 +418,7 @@ bool cBinary::CreaSkn(const QString& SrcPath, const QStringList& Files, const QS
 }
 
 bool cBinary::CreaSknAt(const QString& SrcPath, const QStringList& Files, const QString& TargetPath,
-                        const QString& Title) {
+                        const QString& Title, bool ConNascosti) {
     d->failed = false;
     ChiudiFile();
     const QString src = withSeparator(SrcPath);
@@ -358,10 +427,17 @@ bool cBinary::CreaSknAt(const QString& SrcPath, const QStringList& Files, const 
     if (!controllaTesto(Title, QStringLiteral("Titolo")))
         return false;
     QStringList entries;
+    QStringList links;
     for (const QString& name : Files) {
-        if (name.isEmpty() || name.startsWith(u'.'))
+        if (name.isEmpty() || (name.startsWith(u'.') && !ConNascosti))
             continue;
-        if (!QFileInfo(src + name).isFile())
+        const QFileInfo info(src + name);
+        if (info.isSymLink()) {
+            // A link may point at anybody's file: what it names never enters a package.
+            links << name;
+            continue;
+        }
+        if (!info.isFile())
             continue;
         if (!isSafeEntryName(name)) {
             fallisci(ErrorCode::BadFileName, QStringLiteral("Nome di file non valido: ") + name);
@@ -394,25 +470,32 @@ bool cBinary::CreaSknAt(const QString& SrcPath, const QStringList& Files, const 
             break;
         ScriviStringa(name);
         const QString path = src + name;
-        QFile file(path);
-        errno = 0;
-        if (!file.open(QIODevice::ReadOnly)) {
-            const ErrorCode code = codeForOpenErrno(errno);
-            fallisci(code, withPath(code, path));
-            break;
-        }
-        if (file.size() > std::numeric_limits<qint32>::max()) {
+        // Read without following a link: one put in place since the names were checked is
+        // refused, not packed.
+        QByteArray data;
+        const int err = SafeFolder::readFileAt(path, &data, std::numeric_limits<qint32>::max());
+        if (err == EFBIG) {
             fallisci(ErrorCode::Overflow, QStringLiteral("File troppo grande: ") + path);
             break;
         }
-        const QByteArray data = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            fallisci(ErrorCode::DeviceIO, withPath(ErrorCode::DeviceIO, path));
+        if (err == ELOOP) {
+            fallisci(ErrorCode::PathFileAccess,
+                     QStringLiteral("Il file è diventato un collegamento simbolico: ") + path);
+            break;
+        }
+        if (err != 0) {
+            const ErrorCode code = codeForOpenErrno(err);
+            fallisci(code, withPath(code, path));
             break;
         }
         ScriviBlocco(data);
     }
-    return ConfermaFile();
+    if (!ConfermaFile())
+        return false;
+    if (!links.isEmpty())
+        reportMessage(QStringLiteral("Collegamenti simbolici lasciati fuori dal pacchetto %1: %2")
+                          .arg(TargetPath, links.join(QStringLiteral(", "))));
+    return true;
 }
 
 QString cBinary::EstraiSkin(const QString& SknPath, bool* usable) {
@@ -423,6 +506,7 @@ QString cBinary::EstraiSkin(const QString& SknPath, bool* usable) {
     if (usable)
         *usable = ok;
     if (!ok) {
+        d->refusal = why;
         fallisci(ErrorCode::PathFileAccess, why);
         return workFolderPath();
     }
@@ -431,15 +515,62 @@ QString cBinary::EstraiSkin(const QString& SknPath, bool* usable) {
     return workFolderPath();
 }
 
-cBinary::Esito cBinary::EstraiSkinIn(const QString& SknPath, const QString& Folder) {
+cBinary::Esito cBinary::EstraiSkinIn(const QString& SknPath, const QString& Folder,
+                                     bool Sovrascrivi) {
     d->failed = false;
+    // The folder is the user's: a missing, foreign or broken package, or one that would replace
+    // what the folder holds, must leave it exactly as it was. So the package is read whole, and
+    // every name it would write looked at, before the folder is even created.
+    QList<Voce> voci;
+    const Esito lettura = leggiPacchetto(SknPath, nullptr, &voci);
+    if (lettura != Esito::Completo)
+        return lettura;
+    struct stat st {};
+    if (::stat(QFile::encodeName(Folder).constData(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+        fallisci(ErrorCode::PathNotFound, QStringLiteral("Non è una cartella: ") + Folder);
+        return Esito::Fallito;
+    }
+    const FileId package = SafeFolder::idOf(SknPath);
+    const QString base = withSeparator(Folder);
+    for (const Voce& voce : voci) {
+        const QString path = base + voce.nome;
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
+            const int err = errno;
+            if (err == ENOENT)
+                continue;
+            fallisciScrittura(ErrorCode::PathFileAccess, path, err);
+            return Esito::Fallito;
+        }
+        if (package.valid && quint64(st.st_dev) == package.device &&
+            quint64(st.st_ino) == package.inode) {
+            fallisci(ErrorCode::BadFileName,
+                     QStringLiteral("Nome di file non valido nel pacchetto: ") + voce.nome);
+            return Esito::Fallito;
+        }
+        if (!Sovrascrivi) {
+            fallisci(ErrorCode::FileExists,
+                     S_ISREG(st.st_mode)
+                         ? withPath(ErrorCode::FileExists, path)
+                         : QStringLiteral("%1 (%2)").arg(withPath(ErrorCode::FileExists, path),
+                                                         kindOf(st.st_mode)));
+            return Esito::Fallito;
+        }
+        // Only a plain file is replaced: a folder or a link may hold or name what is not ours.
+        if (!S_ISREG(st.st_mode)) {
+            fallisci(ErrorCode::FileExists,
+                     QStringLiteral("Esiste già e non viene sostituito: %1 (%2)")
+                         .arg(path, kindOf(st.st_mode)));
+            return Esito::Fallito;
+        }
+    }
     SafeFolder folder;
     QString why;
     if (!folder.open(Folder, SafeFolder::Kind::AsGiven, &why)) {
         fallisci(ErrorCode::PathFileAccess, why);
         return Esito::Fallito;
     }
-    folder.removePlainFiles(SafeFolder::idOf(SknPath));
+    if (!Sovrascrivi)
+        folder.keepExisting();
     return leggiPacchetto(SknPath, &folder, nullptr);
 }
 

@@ -38,9 +38,10 @@ public:
                  const QString& Title);
 
     // CreaSkn with the package's full path instead of a name in the skins folder; the same bytes,
-    // the same rules. Dot-files count as hidden and are skipped like missing ones.
+    // the same rules. Dot-files count as hidden and are skipped like missing ones, unless
+    // ConNascosti: a dot-file the user named on purpose is packed like any other.
     bool CreaSknAt(const QString& SrcPath, const QStringList& Files, const QString& TargetPath,
-                   const QString& Title);
+                   const QString& Title, bool ConNascosti = false);
 
     // Empties the working folder's plain files and unpacks the package at SknPath into it.
     // Returns the working folder's path ending in a separator, also when nothing could be
@@ -57,9 +58,13 @@ public:
         Fallito,    // a failure was reported
     };
 
-    // EstraiSkin into any folder (created when missing). The folder itself may be reached through
-    // a link, since the caller named it; links inside it are never followed.
-    Esito EstraiSkinIn(const QString& SknPath, const QString& Folder);
+    // Unpacks the package into a folder the user named (created when missing). Unlike EstraiSkin
+    // it deletes nothing: the whole package is read and checked first, and nothing is written
+    // when it is not sound or when an entry would replace anything already in the folder. With
+    // Sovrascrivi an existing plain file is replaced (atomically, never through a link); a link,
+    // folder or the package itself is still refused. The folder itself may be reached through a
+    // link, since the caller named it; links inside it are never followed.
+    Esito EstraiSkinIn(const QString& SknPath, const QString& Folder, bool Sovrascrivi = false);
 
     struct Voce {
         QString nome;
@@ -83,6 +88,9 @@ public:
     // files, whose contents are kept. A file at the package's path that is not a settings
     // package is left alone and the operation is refused.
     bool SalvaSettings(bool Delete);
+
+    // Why the last EstraiSkin refused the working folder, in Italian ("" when it did not).
+    QString workFolderRefusal() const;
 
     // The working folder's path ending in a separator (what EstraiSkin returns).
     QString workFolderPath() const;

@@ -1,10 +1,12 @@
 #include "storage/safefolder.h"
 
+#include "storage/leftovers.h"
+
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -78,6 +80,10 @@ bool SafeFolder::open(const QString& path, Kind kind, QString* why) {
         }
         if ((st.st_mode & 077) != 0)
             ::fchmod(m_fd, 0700);
+        // Whoever could write here before it was made owner-only may have left links to files
+        // of theirs or of ours; none of them may be read, written or packed through.
+        removeAllButPlainFiles();
+        leftovers::removeDead(path);
         return true;
     }
 
@@ -90,6 +96,7 @@ bool SafeFolder::open(const QString& path, Kind kind, QString* why) {
         *why = QStringLiteral("Impossibile aprire la cartella ") + path;
         return false;
     }
+    leftovers::removeDead(path);
     return true;
 }
 
@@ -141,8 +148,7 @@ int SafeFolder::writeFile(const QString& name, const QByteArray& data) {
     QByteArray temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = QByteArrayLiteral(".tess-") +
-               QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        temp = leftovers::temporaryFileName();
         fd = ::openat(m_fd, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                       0666);
         if (fd < 0 && errno != EEXIST)
@@ -153,8 +159,16 @@ int SafeFolder::writeFile(const QString& name, const QByteArray& data) {
     int err = writeAll(fd, data.constData(), data.size());
     if (::close(fd) != 0 && err == 0)
         err = errno;
-    if (err == 0 && ::renameat(m_fd, temp.constData(), m_fd, target.constData()) != 0)
+    if (err == 0 && m_keepExisting) {
+        // A hard link fails on an existing name, where a rename would replace it; it works on
+        // every local file system, unlike a rename that refuses to replace.
+        if (::linkat(m_fd, temp.constData(), m_fd, target.constData(), 0) != 0)
+            err = errno;
+    } else if (err == 0 && ::renameat(m_fd, temp.constData(), m_fd, target.constData()) != 0) {
         err = errno;
+    }
+    if (err == 0 && m_keepExisting)
+        ::unlinkat(m_fd, temp.constData(), 0);
     if (err != 0)
         ::unlinkat(m_fd, temp.constData(), 0);
     return err;
@@ -180,4 +194,172 @@ int SafeFolder::removeFile(const QString& name) {
     if (::unlinkat(m_fd, nativeName(name).constData(), 0) != 0)
         return errno;
     return 0;
+}
+
+namespace {
+
+// Folders nested deeper than this are left in place rather than walked: a planted tree could
+// otherwise exhaust descriptors or the stack.
+constexpr int kMaxDepth = 32;
+
+bool removeTree(int parentFd, const char* name, int depth) {
+    struct stat st {};
+    if (::fstatat(parentFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT;
+    if (!S_ISDIR(st.st_mode))
+        return ::unlinkat(parentFd, name, 0) == 0 || errno == ENOENT;
+    if (depth >= kMaxDepth)
+        return false;
+    const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return false;
+    }
+    QList<QByteArray> names;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            names << QByteArray(entry->d_name);
+    }
+    bool ok = true;
+    for (const QByteArray& child : names)
+        ok = removeTree(::dirfd(dir), child.constData(), depth + 1) && ok;
+    ::closedir(dir);
+    return ok && ::unlinkat(parentFd, name, AT_REMOVEDIR) == 0;
+}
+
+// Opens the folder that holds `path` (its last step not followed when it is a link) and gives
+// the file's own name.
+int openParent(const QString& path, QByteArray* name) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder = slash < 0    ? QStringLiteral(".")
+                           : slash == 0 ? QStringLiteral("/")
+                                        : path.left(slash);
+    *name = nativeName(path.mid(slash + 1));
+    if (name->isEmpty() || *name == "." || *name == "..") {
+        errno = EINVAL;
+        return -1;
+    }
+    return ::open(nativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+// Opens the plain file `name` inside dirFd, never through a link and never blocking on a pipe.
+int openPlainAt(int dirFd, const char* name, int flags, struct stat* st) {
+    const int fd = ::openat(dirFd, name, flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode)) {
+        const int err = S_ISDIR(st->st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        errno = err;
+        return -1;
+    }
+    return fd;
+}
+
+int readPlainAt(int dirFd, const char* name, QByteArray* data, qint64 maxSize) {
+    struct stat st {};
+    const int fd = openPlainAt(dirFd, name, O_RDONLY, &st);
+    if (fd < 0)
+        return errno;
+    if (st.st_size > maxSize) {
+        ::close(fd);
+        return EFBIG;
+    }
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    int err = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            err = errno;
+            break;
+        }
+        if (n == 0)
+            break; // shrank while read: what is there is what it holds
+        done += n;
+    }
+    ::close(fd);
+    if (err != 0)
+        return err;
+    bytes.truncate(done);
+    *data = std::move(bytes);
+    return 0;
+}
+
+} // namespace
+
+bool SafeFolder::removeEntryAt(int dirFd, const char* name) {
+    return removeTree(dirFd, name, 0);
+}
+
+int SafeFolder::removeAllButPlainFiles() {
+    if (m_fd < 0)
+        return 0;
+    const int listFd = ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
+    if (!dir) {
+        if (listFd >= 0)
+            ::close(listFd);
+        return 0;
+    }
+    QList<QByteArray> names;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        struct stat st {};
+        if (::fstatat(m_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode))
+            names << QByteArray(entry->d_name);
+    }
+    ::closedir(dir);
+    int left = 0;
+    for (const QByteArray& name : names)
+        left += removeTree(m_fd, name.constData(), 0) ? 0 : 1;
+    return left;
+}
+
+int SafeFolder::readFile(const QString& name, QByteArray* data, qint64 maxSize) const {
+    if (m_fd < 0)
+        return EBADF;
+    return readPlainAt(m_fd, nativeName(name).constData(), data, maxSize);
+}
+
+int SafeFolder::readFileAt(const QString& path, QByteArray* data, qint64 maxSize) {
+    QByteArray name;
+    const int dirFd = openParent(path, &name);
+    if (dirFd < 0)
+        return errno;
+    const int err = readPlainAt(dirFd, name.constData(), data, maxSize);
+    ::close(dirFd);
+    return err;
+}
+
+int SafeFolder::writeFileAt(const QString& path, const QByteArray& data) {
+    QByteArray name;
+    SafeFolder folder;
+    folder.m_fd = openParent(path, &name);
+    if (folder.m_fd < 0)
+        return errno;
+    return folder.writeFile(QFile::decodeName(name), data);
+}
+
+int SafeFolder::appendFileAt(const QString& path, const QByteArray& data) {
+    QByteArray name;
+    const int dirFd = openParent(path, &name);
+    if (dirFd < 0)
+        return errno;
+    struct stat st {};
+    const int fd = openPlainAt(dirFd, name.constData(), O_WRONLY | O_APPEND, &st);
+    const int openErr = errno;
+    ::close(dirFd);
+    if (fd < 0)
+        return openErr;
+    int err = writeAll(fd, data.constData(), data.size());
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    return err;
 }

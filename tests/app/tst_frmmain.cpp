@@ -80,7 +80,8 @@ private Q_SLOTS:
 
     void openWorkingFolderUsesSkinPath();
     void onlyOneEditorAtATimeUsesTheWorkingFolder();
-    void aCrashedEditorDoesNotLockOthersOut();
+    void aLockThatNamesNoLiveEditorIsTakenOver_data();
+    void aLockThatNamesNoLiveEditorIsTakenOver();
 
 private:
     std::unique_ptr<frmMain> makeWindow();
@@ -663,13 +664,47 @@ void TestFrmMain::onlyOneEditorAtATimeUsesTheWorkingFolder() {
     QVERIFY(next.acquire());
 }
 
-void TestFrmMain::aCrashedEditorDoesNotLockOthersOut() {
-    // What a crashed editor leaves behind: the lock of a process that no longer runs.
-    const QString path = m_folders->locations().workDir() + QStringLiteral(".lock");
-    QVERIFY(writeFileBytes(path, "999999999\ntessellary\n" + QSysInfo::machineHostName().toUtf8() +
-                                     "\n"));
-    WorkFolderLock lock(m_folders->locations());
-    QVERIFY(lock.acquire());
+void TestFrmMain::aLockThatNamesNoLiveEditorIsTakenOver_data() {
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("crashed editor") << "dead" << true;
+    QTest::newRow("empty file") << "empty" << true;
+    QTest::newRow("garbage") << "garbage" << true;
+    QTest::newRow("unreadable") << "unreadable" << true;
+    QTest::newRow("folder") << "folder" << true;
+    QTest::newRow("dangling link") << "link" << true;
+    QTest::newRow("running editor") << "live" << false;
+}
+
+void TestFrmMain::aLockThatNamesNoLiveEditorIsTakenOver() {
+    QFETCH(QString, left);
+    QFETCH(bool, taken);
+    const QString path = m_folders->locations().lockPath();
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    if (left == u"dead" || left == u"live") {
+        const QByteArray pid = left == u"dead"
+                                   ? QByteArray("2147483646")
+                                   : QByteArray::number(QCoreApplication::applicationPid());
+        QVERIFY(writeFileBytes(path, pid + '\n' + QCoreApplication::applicationName().toUtf8() +
+                                         '\n' + host + '\n'));
+    } else if (left == u"empty") {
+        QVERIFY(writeFileBytes(path, {}));
+    } else if (left == u"garbage") {
+        QVERIFY(writeFileBytes(path, "\x01\x02garbage\n\n\n"));
+    } else if (left == u"unreadable") {
+        QVERIFY(writeFileBytes(path, {}));
+        QVERIFY(QFile::setPermissions(path, {}));
+    } else if (left == u"folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        QVERIFY(QFile::link(path + QStringLiteral(".nowhere"), path));
+    }
+    {
+        WorkFolderLock lock(m_folders->locations());
+        QCOMPARE(lock.acquire(), taken);
+        QCOMPARE(lock.path(), path);
+    }
+    QFile::remove(path);
 }
 
 QTEST_MAIN(TestFrmMain)

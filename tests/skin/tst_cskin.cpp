@@ -309,6 +309,8 @@ void TestCSkin::unsafeWorkingFolderIsNotRead() {
     skin.CaricaSkin(QStringLiteral("(default).skn"));
     QVERIFY(!skin.workFolderUsable());
     QVERIFY(!errors.isEmpty());
+    // Kept for the messages of whatever later cannot be written there.
+    QVERIFY(skin.workFolderRefusal().contains(QStringLiteral("collegamento simbolico")));
     QCOMPARE(skin.RetrInfo(QStringLiteral("Title")), QVariant(QString()));
     QCOMPARE(skin.SkinPath(), QString());
     QCOMPARE(readFileBytes(elsewhere + QStringLiteral("/keep.txt")), QByteArray("mine"));

@@ -1,7 +1,9 @@
 #include "packagebytes.h"
 #include "storage/cbinary.h"
+#include "storage/safefolder.h"
 #include "testsupport.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
@@ -35,7 +37,11 @@ private Q_SLOTS:
     void unsafeNamesStopUnpacking_data();
     void unsafeNamesStopUnpacking();
     void linkInWorkFolderIsReplacedNotFollowed();
-    void emptyingLeavesFoldersAndHiddenFiles();
+    void takingOverTheWorkFolderKeepsOnlyItsOwnFiles();
+    void workingFilesAreNeverReadOrWrittenThroughALink_data();
+    void workingFilesAreNeverReadOrWrittenThroughALink();
+    void packingLeavesLinksOutAndSaysSo();
+    void savingRemovesWhatKilledSavesLeft();
     void workFolderIsOwnerOnly();
     void workFolderLinkIsRefused();
     void workFolderOfAnotherUserIsRefused();
@@ -260,7 +266,7 @@ void TestCBinary::missingPackageIsReportedNotCreated() {
     QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     QCOMPARE(binary.EstraiTitolo(pipe), QString());
     QCOMPARE(errors.texts(),
-             QStringList{QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + pipe});
+             QStringList{QStringLiteral("Errore 75: Non è un file: %1 (è una pipe)").arg(pipe)});
 }
 
 void TestCBinary::countAboveEntriesKeepsWhatIsThere() {
@@ -385,20 +391,30 @@ void TestCBinary::linkInWorkFolderIsReplacedNotFollowed() {
     QVERIFY(errors.isEmpty());
 }
 
-void TestCBinary::emptyingLeavesFoldersAndHiddenFiles() {
+void TestCBinary::takingOverTheWorkFolderKeepsOnlyItsOwnFiles() {
     TestFolders f;
     ErrorRecorder errors;
     const QString work = f.workDir();
+    const QString canary = f.programDir() + QStringLiteral("/canary.txt");
+    QVERIFY(writeFileBytes(canary, "precious"));
+    // What another user could plant while the folder was open to all, and what killed processes
+    // leave: hidden files of ours and a live process's temporary file stay.
     QDir().mkpath(work + QStringLiteral("/sub"));
-    QVERIFY(writeFileBytes(work + QStringLiteral("/plain.bmp"), "p"));
-    QVERIFY(writeFileBytes(work + QStringLiteral("/.hidden"), "h"));
-    QVERIFY(writeFileBytes(work + QStringLiteral("/sub/inner.bmp"), "i"));
+    QVERIFY(QFile::link(canary, work + QStringLiteral("/sub/inner.bmp")));
+    QVERIFY(QFile::link(canary, work + QStringLiteral("/pic.bmp")));
+    QVERIFY(QFile::link(f.programDir(), work + QStringLiteral("/folder.bmp")));
+    QCOMPARE(::mkfifo(QFile::encodeName(work + QStringLiteral("/fifo.bmp")).constData(), 0600), 0);
+    const QString live = QStringLiteral(".tess-%1-live").arg(QCoreApplication::applicationPid());
+    for (const QString& name :
+         {QStringLiteral("plain.bmp"), QStringLiteral(".hidden"), live,
+          QStringLiteral(".tess-2147483646-dead"), QStringLiteral(".tess-unversioned")})
+        QVERIFY(writeFileBytes(work + u'/' + name, "x"));
     const QString path = writePackage(f, QStringLiteral("e.skn"), skin("T", {{"new.bmp", "n"}}));
     cBinary binary(f.locations());
     binary.EstraiSkin(path);
-    QCOMPARE(filesIn(work), (QStringList{QStringLiteral(".hidden"), QStringLiteral("new.bmp"),
-                                         QStringLiteral("sub")}));
-    QCOMPARE(filesIn(work + QStringLiteral("/sub")), QStringList{QStringLiteral("inner.bmp")});
+    QCOMPARE(filesIn(work),
+             (QStringList{QStringLiteral(".hidden"), live, QStringLiteral("new.bmp")}));
+    QCOMPARE(readFileBytes(canary), QByteArray("precious"));
     QVERIFY(errors.isEmpty());
 }
 
@@ -574,6 +590,77 @@ void TestCBinary::failedSaveKeepsOldPackage() {
     QVERIFY(helper.waitForFinished(60000));
     QCOMPARE(helper.exitCode(), 0);
     QCOMPARE(readFileBytes(package), skin("Demo 2", {{"skin.ini", "a=2"}, {"big.bmp", big}}));
+}
+
+void TestCBinary::workingFilesAreNeverReadOrWrittenThroughALink_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("read") << "read" << ELOOP;
+    QTest::newRow("append") << "append" << ELOOP;
+    QTest::newRow("write replaces the link") << "write" << 0;
+}
+
+void TestCBinary::workingFilesAreNeverReadOrWrittenThroughALink() {
+    QFETCH(QString, operation);
+    QFETCH(int, expected);
+    TestFolders f;
+    const QString canary = f.programDir() + QStringLiteral("/canary.txt");
+    QVERIFY(writeFileBytes(canary, "precious"));
+    QDir().mkpath(f.workDir());
+    const QString path = f.workDir() + QStringLiteral("/skin.ini");
+    QVERIFY(QFile::link(canary, path));
+    QByteArray read;
+    int err = -1;
+    if (operation == u"read")
+        err = SafeFolder::readFileAt(path, &read, 1 << 20);
+    else if (operation == u"append")
+        err = SafeFolder::appendFileAt(path, "more");
+    else
+        err = SafeFolder::writeFileAt(path, "new");
+    QCOMPARE(err, expected);
+    QVERIFY(read.isEmpty());
+    QCOMPARE(readFileBytes(canary), QByteArray("precious"));
+    if (operation == u"write") {
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(readFileBytes(path), QByteArray("new"));
+    }
+}
+
+void TestCBinary::packingLeavesLinksOutAndSaysSo() {
+    TestFolders f;
+    ErrorRecorder errors;
+    const QString src = f.programDir() + QStringLiteral("/src");
+    QDir().mkpath(src);
+    QVERIFY(writeFileBytes(f.programDir() + QStringLiteral("/secret.txt"), "secret"));
+    QVERIFY(writeFileBytes(src + QStringLiteral("/skin.ini"), "a=1"));
+    QVERIFY(QFile::link(f.programDir() + QStringLiteral("/secret.txt"),
+                        src + QStringLiteral("/evil.bmp")));
+    cBinary binary(f.locations());
+    QVERIFY(binary.CreaSkn(src, {QStringLiteral("skin.ini"), QStringLiteral("evil.bmp")},
+                           QStringLiteral("l.skn"), QStringLiteral("T")));
+    QCOMPARE(readFileBytes(f.skinsDir() + QStringLiteral("l.skn")),
+             skin("T", {{"skin.ini", "a=1"}}));
+    QCOMPARE(errors.entries.size(), 1);
+    QVERIFY(errors.texts()[0].contains(QStringLiteral("evil.bmp")));
+}
+
+void TestCBinary::savingRemovesWhatKilledSavesLeft() {
+    TestFolders f;
+    ErrorRecorder errors;
+    const QString skins = f.skinsDir();
+    // A process id no system hands out: what its saves left is a dead process's.
+    QVERIFY(writeFileBytes(skins + QStringLiteral(".tess-2147483646-half"), "half a package"));
+    QDir().mkpath(skins + QStringLiteral("tessellary-2147483646-AbCdEf/program"));
+    const QString live = QStringLiteral(".tess-%1-mine").arg(QCoreApplication::applicationPid());
+    QVERIFY(writeFileBytes(skins + live, "being written"));
+    QVERIFY(writeFileBytes(skins + QStringLiteral(".tess-notes.txt"), "the user's"));
+    QVERIFY(writeFileBytes(f.programDir() + QStringLiteral("/skin.ini"), "a=1"));
+    cBinary binary(f.locations());
+    QVERIFY(binary.CreaSkn(f.programDir(), {QStringLiteral("skin.ini")}, QStringLiteral("s.skn"),
+                           QStringLiteral("T")));
+    QCOMPARE(filesIn(skins),
+             (QStringList{live, QStringLiteral(".tess-notes.txt"), QStringLiteral("s.skn")}));
+    QVERIFY(errors.isEmpty());
 }
 
 void TestCBinary::listAndUnpackIntoFolder() {

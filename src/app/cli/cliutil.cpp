@@ -6,12 +6,18 @@
 
 namespace {
 
+// Every message is one line: a name or path it echoes cannot break it or reach the terminal as a
+// control sequence.
+void printToStderr(const QString& text) {
+    std::fprintf(stderr, "%s\n", escaped(text).toUtf8().constData());
+    std::fflush(stderr);
+}
+
 class CliReporter : public ErrorReporter {
 public:
     void critical(const QString&, const QString& text) override {
         reported = true;
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-        std::fflush(stderr);
+        printToStderr(text);
     }
     bool reported = false;
 };
@@ -32,6 +38,31 @@ void printError(const QString& text) {
     g_reporter.critical(kAppTitle, text);
 }
 
+void printWarning(const QString& text) {
+    printToStderr(QStringLiteral("Attenzione: ") + text);
+}
+
+QString escaped(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (u == u'\n')
+            out += QStringLiteral("\\n");
+        else if (u == u'\r')
+            out += QStringLiteral("\\r");
+        else if (u == u'\t')
+            out += QStringLiteral("\\t");
+        else if (u < 0x20 || (u >= 0x7F && u < 0xA0))
+            out += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 void printLine(const QString& text) {
     const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
@@ -43,5 +74,5 @@ int usageError(const char* name, const char* usage) {
 }
 
 Locations cliLocations() {
-    return Locations::forApplication();
+    return Locations::forCommandLine();
 }

@@ -33,7 +33,14 @@ void installCliReporter();
 bool errorReported();
 // Prints a message of the command line itself to stderr; it counts as a reported error.
 void printError(const QString& text);
-// Prints one line, UTF-8, to stdout.
+// Prints "Attenzione: TEXT" to stderr; a warning is no failure and leaves the exit status alone.
+void printWarning(const QString& text);
+// The text with its control characters written out, so that a name, title or value read from a
+// file cannot move the cursor, colour the terminal or start a line of its own: "\n", "\r",
+// "\t", "\xHH" for the others (C0, DEL, C1), and "\\" for a backslash, so that the result
+// reads back unambiguously. Messages on stderr are escaped whole; results field by field.
+QString escaped(const QString& text);
+// Prints one line, UTF-8, to stdout; the caller escapes what came from a file.
 void printLine(const QString& text);
 // Prints "Uso: tessellary-skn NAME USAGE" to stderr and returns 1.
 int usageError(const char* name, const char* usage);

@@ -12,17 +12,29 @@ namespace {
 // One row per command; a group of commands lives in a source file of its own.
 const Command kCommands[] = {
     {"pack", commandPack, "CARTELLA PACCHETTO --title TITOLO [NOME...]"},
-    {"unpack", commandUnpack, "PACCHETTO CARTELLA"},
+    {"unpack", commandUnpack, "PACCHETTO CARTELLA [--overwrite]"},
     {"title", commandTitle, "PACCHETTO"},
     {"list", commandList, "PACCHETTO"},
     {"settings", commandSettings, "PACCHETTO [--default PREDEFINITO]"},
     {"resave", commandResave, "PACCHETTO [--default PREDEFINITO] [--credits TESTO]"},
 };
 
+// What a script must know beyond the arguments: what may be lost, and how text is shown.
+const char kNotes[] =
+    "unpack legge e controlla tutto il pacchetto prima di scrivere e non cancella nulla: la\n"
+    "  CARTELLA viene creata se manca e i file che vi esistono già restano; se il pacchetto ne\n"
+    "  sostituirebbe uno non scrive niente, a meno di --overwrite, che sostituisce solo i file\n"
+    "  ordinari (mai collegamenti o cartelle).\n"
+    "pack con dei NOMI mette nel pacchetto proprio quei file, anche nascosti (un nome non può\n"
+    "  contenere cartelle); senza NOMI, tutti i file non nascosti della CARTELLA.\n"
+    "Nei risultati e nei messaggi: caratteri di controllo come \\n \\r \\t \\xHH, barra rovescia "
+    "come \\\\.\n";
+
 void printUsage(std::FILE* out) {
     std::fprintf(out, "Uso:\n");
     for (const Command& command : kCommands)
         std::fprintf(out, "  tessellary-skn %s %s\n", command.name, command.usage);
+    std::fprintf(out, "\n%s", kNotes);
 }
 
 } // namespace
@@ -48,7 +60,7 @@ int main(int argc, char** argv) {
             return status;
         }
     }
-    std::fprintf(stderr, "Comando sconosciuto: %s\n", name.toUtf8().constData());
+    std::fprintf(stderr, "Comando sconosciuto: %s\n", escaped(name).toUtf8().constData());
     printUsage(stderr);
     return 1;
 }

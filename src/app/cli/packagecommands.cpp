@@ -9,12 +9,16 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
-// "skin.ini" first, then every other plain file in byte order of the names. Hidden files are
-// left to CreaSkn, which skips them; the package itself, when it is written into the folder, is
-// no file of the skin.
+const char kPackUsage[] = "CARTELLA PACCHETTO --title TITOLO [NOME...]";
+const char kUnpackUsage[] = "PACCHETTO CARTELLA [--overwrite]";
+
+// "skin.ini" first, then every other plain file in byte order of the names. Hidden files stay
+// out (QDir lists them only when asked); the package itself, when it is written into the folder,
+// is no file of the skin.
 QStringList defaultFileList(const QString& folder, const QString& package) {
     const QDir dir(folder);
     QStringList names = dir.entryList(QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot);
@@ -27,6 +31,48 @@ QStringList defaultFileList(const QString& folder, const QString& package) {
     if (names.removeAll(skinIni) > 0)
         names.prepend(skinIni);
     return names;
+}
+
+// What stands at path instead of a plain file, for the end of a message.
+QString kindAt(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral(" (è una cartella)");
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral(" (è una pipe)");
+    return {};
+}
+
+// The names the user listed, as CreaSknAt is to take them. Every entry of a package unpacks into
+// one folder, so a name with a folder part could never be put back where it was: it is refused
+// before anything is written. A missing file or a folder is left out, but said, so that a typo in
+// a script does not quietly make a package without the file; a link is left to CreaSknAt.
+bool namedFiles(const QString& folder, const QStringList& given, QStringList* names) {
+    for (const QString& name : given) {
+        if (name.contains(u'/')) {
+            printError(QStringLiteral("Nome di file con una cartella, che nessuna estrazione "
+                                      "potrebbe ripristinare: ") +
+                       name);
+            return false;
+        }
+    }
+    const QDir dir(folder);
+    for (const QString& name : given) {
+        const QFileInfo info(dir, name);
+        if (name.isEmpty()) {
+            printWarning(QStringLiteral("Nome di file vuoto, ignorato"));
+        } else if (info.isSymLink() || info.isFile()) {
+            *names << name;
+        } else if (!info.exists()) {
+            printWarning(QStringLiteral("File non trovato, non incluso nel pacchetto: ") + name);
+        } else {
+            printWarning(QStringLiteral("Non è un file, non incluso nel pacchetto: ") + name +
+                         kindAt(info.filePath()));
+        }
+    }
+    return true;
 }
 
 // Turns how a reading ended into the exit status, saying why when nothing else did.
@@ -51,23 +97,31 @@ int statusOf(cBinary::Esito esito, const QString& package) {
 
 int commandPack(const QStringList& args) {
     if (args.size() < 4 || args[2] != QStringLiteral("--title"))
-        return usageError("pack", "CARTELLA PACCHETTO --title TITOLO [NOME...]");
+        return usageError("pack", kPackUsage);
     const QString& folder = args[0];
     const QString& package = args[1];
     if (!QFileInfo(folder).isDir()) {
         printError(QStringLiteral("Errore 76: Impossibile trovare il percorso: ") + folder);
         return 1;
     }
-    const QStringList names = args.size() > 4 ? args.mid(4) : defaultFileList(folder, package);
+    // A name given on purpose is packed even when hidden; the folder's own listing is not.
+    const bool named = args.size() > 4;
+    QStringList names;
+    if (!named)
+        names = defaultFileList(folder, package);
+    else if (!namedFiles(folder, args.mid(4), &names))
+        return 1;
     cBinary binary(cliLocations());
-    return binary.CreaSknAt(folder, names, package, args[3]) ? 0 : 1;
+    return binary.CreaSknAt(folder, names, package, args[3], named) ? 0 : 1;
 }
 
 int commandUnpack(const QStringList& args) {
-    if (args.size() != 2)
-        return usageError("unpack", "PACCHETTO CARTELLA");
+    QStringList paths = args;
+    const qsizetype overwrite = paths.removeAll(QStringLiteral("--overwrite"));
+    if (paths.size() != 2 || overwrite > 1 || paths[1].isEmpty())
+        return usageError("unpack", kUnpackUsage);
     cBinary binary(cliLocations());
-    return statusOf(binary.EstraiSkinIn(args[0], args[1]), args[0]);
+    return statusOf(binary.EstraiSkinIn(paths[0], paths[1], overwrite == 1), paths[0]);
 }
 
 int commandTitle(const QStringList& args) {
@@ -77,7 +131,11 @@ int commandTitle(const QStringList& args) {
     const QString title = binary.EstraiTitolo(args[0]);
     if (errorReported())
         return 1;
-    printLine(title);
+    // An empty title is also what a file without the signature gives: an empty line would pass
+    // for the title of a package.
+    if (title.isEmpty() && !cBinary::HaFirmaSkin(args[0]))
+        return statusOf(cBinary::Esito::SenzaFirma, args[0]);
+    printLine(escaped(title));
     return 0;
 }
 
@@ -88,6 +146,6 @@ int commandList(const QStringList& args) {
     QList<cBinary::Voce> voci;
     const cBinary::Esito esito = binary.ElencaVoci(args[0], &voci);
     for (const cBinary::Voce& voce : voci)
-        printLine(QString::number(voce.lunghezza) + u'\t' + voce.nome);
+        printLine(QString::number(voce.lunghezza) + u'\t' + escaped(voce.nome));
     return statusOf(esito, args[0]);
 }

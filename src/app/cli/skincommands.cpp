@@ -7,11 +7,15 @@
 #include "proplist/proplistmodel.h"
 #include "skin/skinschema.h"
 #include "storage/cbinary.h"
+#include "storage/leftovers.h"
+#include "storage/safefolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <cerrno>
 
 #include <memory>
 
@@ -47,13 +51,10 @@ bool parseOptions(const QStringList& args, bool allowCredits, Options* options) 
     return !options->package.isEmpty();
 }
 
-// Refuses what the editor would read as an empty skin without a word: a missing file, or one that
-// is not a skin package.
+// Refuses what the editor would read as an empty skin without a word: a missing file, one that
+// is not a skin package, or a folder or pipe in its place (cBinary names which, without waiting
+// on a pipe).
 bool checkPackage(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
-        printError(QStringLiteral("Errore 53: Impossibile trovare il file: ") + path);
-        return false;
-    }
     QList<cBinary::Voce> entries;
     cBinary binary(cliLocations());
     switch (binary.ElencaVoci(path, &entries)) {
@@ -76,8 +77,9 @@ bool checkPackage(const QString& path) {
 class LoadedSkin {
 public:
     bool open(const Options& options) {
-        if (!m_program.isValid() || !m_temp.isValid()) {
-            printError(QStringLiteral("Impossibile creare le cartelle temporanee"));
+        if (!m_root.isValid()) {
+            printError(QStringLiteral("Impossibile creare le cartelle temporanee in %1: %2")
+                           .arg(QDir::toNativeSeparators(m_parent), m_root.errorString()));
             return false;
         }
         if (!checkPackage(options.package))
@@ -86,9 +88,9 @@ public:
             return false;
 
         Locations locations;
-        locations.programDir = m_program.path();
-        locations.tempDir = m_temp.path();
-        if (!QDir().mkpath(locations.skinsDir())) {
+        locations.programDir = m_root.path() + QStringLiteral("/program");
+        locations.tempDir = m_root.path() + QStringLiteral("/temp");
+        if (!QDir().mkpath(locations.skinsDir()) || !QDir().mkpath(locations.tempDir)) {
             printError(QStringLiteral("Impossibile creare le cartelle temporanee"));
             return false;
         }
@@ -119,15 +121,40 @@ public:
 
 private:
     static bool copyInto(const QString& from, const QString& to) {
-        if (!QFile::copy(from, to)) {
+        QFile source(from);
+        if (!source.open(QIODevice::ReadOnly)) {
             printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + from);
+            return false;
+        }
+        const QByteArray bytes = source.readAll();
+        if (source.error() != QFileDevice::NoError) {
+            printError(QStringLiteral("Errore 57: Errore di I/O della periferica: ") + from);
+            return false;
+        }
+        // The copy goes to the temporary folder: say so when that is what is full.
+        const int err = SafeFolder::writeFileAt(to, bytes);
+        if (err == ENOSPC || err == EDQUOT || err == EFBIG) {
+            printError(QStringLiteral("Errore 61: Disco pieno: la cartella temporanea non ha "
+                                      "spazio per la copia di ") +
+                       from + QStringLiteral(" (") + QFileInfo(to).absolutePath() + u')');
+            return false;
+        }
+        if (err != 0) {
+            printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + to);
             return false;
         }
         return true;
     }
 
-    QTemporaryDir m_program;
-    QTemporaryDir m_temp;
+    // One folder named for this process, holding the program and temporary folders: a command
+    // killed half-way leaves it behind, and the next one that starts removes it.
+    static QString cleanedParent() {
+        const QString parent = cliLocations().tempDir;
+        leftovers::removeDead(parent);
+        return parent;
+    }
+    QString m_parent = cleanedParent();
+    QTemporaryDir m_root{leftovers::temporaryFolderTemplate(m_parent)};
     SkinRef m_skin;
     PropListModel m_list;
 };
@@ -175,14 +202,15 @@ int commandSettings(const QStringList& args) {
     for (int c = 1; c <= list.categoryCount(); ++c) {
         for (int i = 1; i <= list.itemCount(c); ++i) {
             const tItem& it = list.item(c, i);
-            printLine(it.ItemKey + u'\t' + QString::number(it.Kind) + u'\t' +
+            printLine(escaped(it.ItemKey) + u'\t' + QString::number(it.Kind) + u'\t' +
                       (it.IsSet ? QStringLiteral("set") : QStringLiteral("unset")) + u'\t' +
-                      valueText(it.ItemValue));
+                      escaped(valueText(it.ItemValue)));
         }
     }
     QString credits = documentCredits(*loaded.skin());
-    credits.replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
-    printLine(QStringLiteral("credits\t") + credits);
+    // A line of the credits ends in CR LF, shown as a single "\n" as a line typed in a shell.
+    credits.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    printLine(QStringLiteral("credits\t") + escaped(credits));
     return ok ? 0 : 1;
 }
 
