@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QtGlobal>
@@ -10,14 +11,18 @@
 // keeps them alive while selected, even after the bitmap object itself let go of them.
 class cBitmap {
 public:
-    // Why the last CreateFromBitmap left the object empty; the operations themselves report
-    // nothing, callers that must tell the user look here.
+    // Why the last CreateFromBitmap or CreateFromData left the object empty; the operations
+    // themselves report nothing, callers that must tell the user look here.
     enum class LoadResult { Loaded, Missing, Unreadable, TooLarge, BadSize };
 
     // The largest picture we agree to decode or scale to, in pixels. A hostile file may declare
     // any size in its header; nothing bigger than this is ever allocated.
     static constexpr qint64 kMaxPixels = 16 * 1024 * 1024;
     static constexpr int kMaxSide = 16384;
+    // The largest file worth reading: the biggest picture at 32 bits per pixel (no row of a
+    // bitmap of at most 32 bits per pixel takes more), plus room for the headers, a full
+    // palette, colour masks and an embedded colour profile. Anything longer is refused unread.
+    static constexpr qint64 kMaxFileBytes = kMaxPixels * 4 + 1024 * 1024;
 
     cBitmap() = default;
     ~cBitmap();
@@ -29,7 +34,14 @@ public:
     // requested side of 0 takes the file's own. Whatever bitmap was held before is destroyed
     // first; Width and Height keep the requested values even when loading fails. Returns
     // whether a bitmap is now held.
+    //
+    // The files read lie in the editor's private working folder, where a planted link must not
+    // lead anywhere else: only a regular file is read, never through a link at Path, and
+    // anything else there (a link, folder, FIFO or device) counts as a missing file.
     bool CreateFromBitmap(const QString& Path, qint32 Width, qint32 Height);
+
+    // CreateFromBitmap on the bytes of a file already read, with the same rules and results.
+    bool CreateFromData(const QByteArray& data, qint32 Width, qint32 Height);
 
     // Lets go of the bitmap, if any.
     void Destroy();
@@ -47,6 +59,9 @@ public:
     LoadResult lastResult() const { return m_lastResult; }
 
 private:
+    // Drops the held bitmap and takes the requested size; false when that size is refused.
+    bool startLoad(qint32 Width, qint32 Height);
+
     std::shared_ptr<QImage> m_bmp;
     qint32 m_width = 0;
     qint32 m_height = 0;

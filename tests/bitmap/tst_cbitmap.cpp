@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QTest>
+#include <sys/stat.h>
 #include <vector>
 
 using Rows = QList<QList<QRgb>>;
@@ -103,6 +104,8 @@ private Q_SLOTS:
     void readsEveryVariant_data();
     void readsEveryVariant();
     void scalesByDroppingAndRepeatingPixels();
+    void readsOnlyARegularFileAtThePath_data();
+    void readsOnlyARegularFileAtThePath();
     void failedLoadKeepsRequestedSize_data();
     void failedLoadKeepsRequestedSize();
     void hostileFilesNeverCrash_data();
@@ -224,6 +227,48 @@ void TestCBitmap::scalesByDroppingAndRepeatingPixels() {
     QCOMPARE(bmp.image().pixel(2, 1), kGreen);
     QCOMPARE(bmp.image().pixel(1, 2), kBlue);
     QCOMPARE(bmp.image().pixel(3, 3), kBlack);
+}
+
+// The working folder is private, but whatever is planted at a picture's name must not be read
+// through: a link could lead to any file of the user's, and a FIFO would hang the editor (a load
+// that blocks holds this test up until its time limit).
+void TestCBitmap::readsOnlyARegularFileAtThePath_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("result");
+    QTest::newRow("plain file") << "file" << int(cBitmap::LoadResult::Loaded);
+    QTest::newRow("link to a bitmap") << "link" << int(cBitmap::LoadResult::Missing);
+    QTest::newRow("FIFO") << "fifo" << int(cBitmap::LoadResult::Missing);
+    QTest::newRow("folder") << "folder" << int(cBitmap::LoadResult::Missing);
+    QTest::newRow("file longer than any bitmap")
+        << "oversized" << int(cBitmap::LoadResult::TooLarge);
+}
+
+void TestCBitmap::readsOnlyARegularFileAtThePath() {
+    QFETCH(QString, entry);
+    QFETCH(int, result);
+    const QString target = path(QStringLiteral("target.bmp"));
+    QVERIFY(writeBytes(target, uncompressed24(2, 2, kRed)));
+    const QString at = path(entry + QStringLiteral(".bmp"));
+    if (entry == u"file") {
+        QVERIFY(QFile::copy(target, at));
+    } else if (entry == u"link") {
+        QVERIFY(QFile::link(target, at));
+    } else if (entry == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(at).constData(), 0600), 0);
+    } else if (entry == u"folder") {
+        QVERIFY(QDir().mkdir(at));
+    } else {
+        // A valid bitmap followed by a hole: sparse, so it costs no disk.
+        QVERIFY(QFile::copy(target, at));
+        QFile file(at);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(cBitmap::kMaxFileBytes + 1));
+    }
+
+    cBitmap bmp;
+    QCOMPARE(bmp.CreateFromBitmap(at, 2, 2), result == int(cBitmap::LoadResult::Loaded));
+    QCOMPARE(int(bmp.lastResult()), result);
+    QCOMPARE(bmp.isLoaded(), result == int(cBitmap::LoadResult::Loaded));
 }
 
 void TestCBitmap::failedLoadKeepsRequestedSize_data() {
