@@ -1,3 +1,5 @@
+#include "bitmap/cbitmap.h"
+#include "fuzzchecks.h"
 #include "storage/cbinary.h"
 #include "testsupport.h"
 
@@ -6,24 +8,34 @@
 #include <QHash>
 #include <QTest>
 
-// Every seed and every input that once broke the readers, replayed through them without the
-// fuzzer: the readers must stay inside their folders and agree with each other.
+// Every seed of every fuzz target and every input that once broke one, replayed without the
+// fuzzer through each target's code: any bytes may reach any reader, so every input goes through
+// all of them.
 class TestFuzzReplay : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void replay_data();
-    void replay();
+    void initTestCase_data();
+    void packageReaders();
+    void skinIni();
+    void bitmap();
+    void packRoundTrip();
 };
 
-void TestFuzzReplay::replay_data() {
+#define FETCH_INPUT(bytes)                                                                         \
+    QFETCH_GLOBAL(QString, input);                                                                 \
+    QVERIFY2(!input.isEmpty(), "no inputs found under fuzz/ (is TESS_SOURCE_DIR set?)");           \
+    const QByteArray bytes = readFileBytes(input)
+
+void TestFuzzReplay::initTestCase_data() {
     QTest::addColumn<QString>("input");
+    const QDir fuzz(sourceDir() + QStringLiteral("/fuzz"));
     int count = 0;
-    for (const char* folder : {"/fuzz/corpus", "/fuzz/regressions"}) {
-        QDirIterator it(sourceDir() + QLatin1String(folder), QDir::Files);
+    for (const char* folder : {"corpus", "regressions"}) {
+        QDirIterator it(fuzz.filePath(QLatin1String(folder)), QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            QTest::newRow(qPrintable(QFileInfo(path).dir().dirName() + u'/' + it.fileName()))
-                << path;
+            QTest::newRow(qPrintable(fuzz.relativeFilePath(path))) << path;
             ++count;
         }
     }
@@ -31,10 +43,9 @@ void TestFuzzReplay::replay_data() {
         QTest::newRow("no inputs") << QString();
 }
 
-void TestFuzzReplay::replay() {
-    QFETCH(QString, input);
-    QVERIFY2(!input.isEmpty(), "no inputs found under fuzz/ (is TESS_SOURCE_DIR set?)");
-    const QByteArray bytes = readFileBytes(input);
+// The readers must stay inside their folders and agree with each other.
+void TestFuzzReplay::packageReaders() {
+    FETCH_INPUT(bytes);
     TestFolders f;
     ErrorRecorder errors;
     const QString package = f.skinsDir() + QStringLiteral("input.skn");
@@ -91,6 +102,28 @@ void TestFuzzReplay::replay() {
     for (const QString& name : programEntries)
         QVERIFY2(cBinary::isSafeEntryName(name), qPrintable(name));
     QVERIFY(QFileInfo(f.skinsDir() + QStringLiteral("input.skn")).isFile());
+}
+
+void TestFuzzReplay::skinIni() {
+    FETCH_INPUT(bytes);
+    TestFolders f;
+    QCOMPARE(fuzzchecks::checkSkinIni(bytes, f.locations()), QString());
+}
+
+void TestFuzzReplay::bitmap() {
+    FETCH_INPUT(bytes);
+    QCOMPARE(fuzzchecks::checkBitmap(bytes), QString());
+    // The bitmap seeds are meant to be valid: a seed the loader refuses teaches the fuzzer little.
+    if (input.contains(QLatin1String("/corpus/bitmap/")))
+        QVERIFY(cBitmap().CreateFromData(bytes, 0, 0));
+}
+
+void TestFuzzReplay::packRoundTrip() {
+    FETCH_INPUT(bytes);
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    QCOMPARE(fuzzchecks::checkPackRoundTrip(bytes, scratch.filePath(QStringLiteral("run"))),
+             QString());
 }
 
 QTEST_GUILESS_MAIN(TestFuzzReplay)
