@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QQueue>
 #include <algorithm>
+#include <utility>
 
 uEditor::uEditor(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -70,6 +71,11 @@ void uEditor::Init(const ColourArray& Immagine) {
     m_hasGrid = true;
     m_lineActive = false;
     FreeBrushes();
+    // Another picture: undo must never bring back strokes made on the previous one.
+    m_loaded = m_grid;
+    m_strokeBefore.reset();
+    m_undo.clear();
+    m_redo.clear();
 }
 
 void uEditor::setTool(Tool tool) {
@@ -78,6 +84,42 @@ void uEditor::setTool(Tool tool) {
         m_lineActive = false;
         update();
     }
+}
+
+void uEditor::beginStroke() {
+    if (!m_strokeBefore)
+        m_strokeBefore = m_grid;
+}
+
+void uEditor::endStroke() {
+    if (!m_strokeBefore)
+        return;
+    ColourArray before = std::move(*m_strokeBefore);
+    m_strokeBefore.reset();
+    if (before == m_grid)
+        return;
+    m_undo.append(std::move(before));
+    if (m_undo.size() > kHistoryLimit)
+        m_undo.removeFirst();
+    m_redo.clear();
+}
+
+bool uEditor::undo() {
+    endStroke();
+    if (m_undo.isEmpty())
+        return false;
+    m_redo.append(std::exchange(m_grid, m_undo.takeLast()));
+    Draw();
+    return true;
+}
+
+bool uEditor::redo() {
+    endStroke();
+    if (m_redo.isEmpty())
+        return false;
+    m_undo.append(std::exchange(m_grid, m_redo.takeLast()));
+    Draw();
+    return true;
 }
 
 Colour uEditor::pixel(int x, int y) const {
@@ -136,6 +178,9 @@ void uEditor::PaintCell(int Button, QPointF position) {
     const Colour c = colourForButtons(Button);
     if (c == kColourNotSet)
         return;
+    // Opened here rather than at the press, so that painting resumed after an undo in the
+    // middle of a drag is still recorded.
+    beginStroke();
     setPixels({cell}, c);
 }
 
@@ -205,6 +250,10 @@ void uEditor::mousePressEvent(QMouseEvent* event) {
     Q_EMIT MouseDown();
     if (!m_hasGrid)
         return;
+    // The first button of a gesture: a stroke left open by a release that never came ends
+    // here, and does not merge with this one.
+    if (event->buttons() == event->button())
+        endStroke();
     const int state = buttonStateCode(event->buttons());
     const QPointF position = event->position();
     switch (m_tool) {
@@ -227,8 +276,11 @@ void uEditor::mousePressEvent(QMouseEvent* event) {
     case Tool::Fill: {
         const QPoint cell = cellAt(position);
         const Colour c = colourForButtons(state);
-        if (cell.x() >= 0 && c != kColourNotSet)
+        if (cell.x() >= 0 && c != kColourNotSet) {
+            beginStroke();
             setPixels(fillCells(cell), c);
+            endStroke();
+        }
         break;
     }
     case Tool::Eyedropper: {
@@ -265,12 +317,15 @@ void uEditor::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void uEditor::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_tool != Tool::Line || !m_lineActive || event->buttons() != Qt::NoButton)
+    if (event->buttons() != Qt::NoButton)
         return;
-    m_lineActive = false;
-    const QList<QPoint> cells = lineCells(m_lineStart, m_lineEnd);
-    setPixels(cells, m_lineColour);
-    update();
+    if (m_tool == Tool::Line && m_lineActive) {
+        m_lineActive = false;
+        beginStroke();
+        setPixels(lineCells(m_lineStart, m_lineEnd), m_lineColour);
+        update();
+    }
+    endStroke();
 }
 
 void uEditor::paintEvent(QPaintEvent*) {

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
+#include <optional>
 
 class PictureBox;
 class QImage;
@@ -63,6 +64,14 @@ public:
     void setTool(Tool tool);
     Tool tool() const { return m_tool; }
 
+    // The strokes on the picture given to the last Init, one step per stroke that changed a
+    // pixel. Both repaint and return whether there was a step to take; a stroke still under
+    // the mouse is closed first, so it is the one undone.
+    bool undo();
+    bool redo();
+    // The picture is again the one given to the last Init.
+    bool isAsLoaded() const { return m_grid == m_loaded; }
+
     // --- what the dialog and the tests read ---
     bool hasGrid() const { return m_hasGrid; }
     int W() const { return m_w; }
@@ -102,6 +111,10 @@ private:
     QList<QPoint> fillCells(QPoint from) const;
     // The cell a point maps to by truncating division, inside the grid or not.
     QPoint rawCell(QPointF position) const;
+    // Snapshots the picture unless a stroke is already open; closing keeps the snapshot as an
+    // undo step only when the stroke changed something.
+    void beginStroke();
+    void endStroke();
 
     ColourArray m_grid; // [x][y]
     int m_w = 0;
@@ -122,4 +135,12 @@ private:
     QPoint m_lineStart;
     QPoint m_lineEnd;
     Colour m_lineColour = 0;
+
+    // Whole pictures: at 18 x 18 a snapshot costs less than tracking what a stroke touched,
+    // and the lists share their columns until a stroke writes to them.
+    static constexpr qsizetype kHistoryLimit = 200;
+    ColourArray m_loaded;
+    std::optional<ColourArray> m_strokeBefore;
+    QList<ColourArray> m_undo;
+    QList<ColourArray> m_redo;
 };

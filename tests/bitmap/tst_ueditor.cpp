@@ -49,6 +49,8 @@ private Q_SLOTS:
     void lineTool();
     void fillToolStaysInsideTheFourConnectedArea();
     void eyedropperTakesTheButtonsColour();
+    void undoAndRedoWholeStrokes_data();
+    void undoAndRedoWholeStrokes();
 
 private:
     QPoint centre(int x, int y) const { return m_editor->cellRect(x, y).center(); }
@@ -392,6 +394,57 @@ void TestUEditor::eyedropperTakesTheButtonsColour() {
     QCOMPARE(change.count(), 2);
     QCOMPARE(m_editor->pixel(3, 3), kGreen); // nothing painted
     QCOMPARE(m_editor->pixel(4, 4), kMagenta);
+}
+
+void TestUEditor::undoAndRedoWholeStrokes_data() {
+    QTest::addColumn<uEditor::Tool>("tool");
+    QTest::addColumn<QList<QPoint>>("path"); // pressed at the first cell, released at the last
+    QTest::addColumn<bool>("step");
+    QTest::addColumn<bool>("undoFirst"); // the earlier stroke is undone before this one
+    using T = uEditor::Tool;
+    using P = QList<QPoint>;
+    QTest::newRow("pencil stroke") << T::Pencil << P{{1, 5}, {3, 6}} << true << false;
+    QTest::newRow("line") << T::Line << P{{1, 1}, {7, 3}} << true << false;
+    QTest::newRow("fill") << T::Fill << P{{12, 12}} << true << false;
+    QTest::newRow("eyedropper makes no step") << T::Eyedropper << P{{9, 9}} << false << false;
+    QTest::newRow("stroke with no change makes no step")
+        << T::Pencil << P{{2, 2}} << false << false;
+    QTest::newRow("new stroke clears redo") << T::Pencil << P{{4, 4}} << true << true;
+}
+
+void TestUEditor::undoAndRedoWholeStrokes() {
+    QFETCH(uEditor::Tool, tool);
+    QFETCH(QList<QPoint>, path);
+    QFETCH(bool, step);
+    QFETCH(bool, undoFirst);
+    auto picture = [this] {
+        QImage image(17, 17, QImage::Format_RGB32);
+        m_editor->DrawImage(&image);
+        return image;
+    };
+    const QImage loaded = picture();
+    QTest::mouseClick(m_editor, Qt::LeftButton, {}, centre(2, 2)); // the earlier stroke
+    if (undoFirst)
+        QVERIFY(m_editor->undo());
+    const QImage before = picture();
+    m_editor->setTool(tool);
+    const QPoint first = centre(path.first().x(), path.first().y());
+    const QPoint last = centre(path.last().x(), path.last().y());
+    QTest::mousePress(m_editor, Qt::LeftButton, {}, first);
+    QTest::mouseMove(m_editor, last);
+    QTest::mouseRelease(m_editor, Qt::LeftButton, {}, last);
+    const QImage after = picture();
+    QCOMPARE(after != before, step);
+
+    // Without a step of its own the gesture leaves the earlier stroke to be the one undone.
+    QVERIFY(m_editor->undo());
+    QCOMPARE(picture(), step ? before : loaded);
+    QCOMPARE(m_editor->isAsLoaded(), !step || undoFirst);
+    QCOMPARE(m_preview->point(path.last().x() + 1, path.last().y() + 1),
+             m_editor->pixel(path.last().x(), path.last().y()));
+    QVERIFY(m_editor->redo());
+    QCOMPARE(picture(), after);
+    QVERIFY(!m_editor->redo());
 }
 
 QTEST_MAIN(TestUEditor)
