@@ -5,6 +5,7 @@
 #include "dialogs/frmcredits.h"
 #include "dialogs/messagebox.h"
 #include "proplist/uadvlist.h"
+#include "skin/skindocument.h"
 #include "skin/skinschema.h"
 #include "storage/cbinary.h"
 #include "storage/safefolder.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSaveFile>
+#include <QUndoStack>
 #include <QUrl>
 #include <algorithm>
 
@@ -64,6 +66,7 @@ frmMain::frmMain(const Locations& locations, QWidget* parent)
 
     buildMenus();
     fillSkinMenu();
+    bindHistory();
     updateActions();
     resize(420, 640);
 }
@@ -109,6 +112,18 @@ void frmMain::buildMenus() {
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuExit->setShortcut(QKeySequence::Quit);
     connect(mnuExit, &QAction::triggered, this, &frmMain::Exit);
+
+    QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("Modifica"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuUndo = mnuEdit->addAction(QStringLiteral("Annulla"));
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuUndo->setShortcut(QKeySequence::Undo);
+    connect(mnuUndo, &QAction::triggered, this, &frmMain::Undo);
+    mnuRedo = mnuEdit->addAction(QStringLiteral("Ripeti"));
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(mnuRedo, &QAction::triggered, this, &frmMain::Redo);
 
     QMenu* mnuOptions = menuBar()->addMenu(QStringLiteral("Opzioni"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
@@ -174,7 +189,7 @@ void frmMain::updateActions() {
 }
 
 bool frmMain::hasUnsavedChanges() const {
-    return mSkin && (lstOpt->Modified() || mPendingChanges);
+    return mSkin && lstOpt->Modified();
 }
 
 int frmMain::ConfermaChiusura() {
@@ -194,31 +209,16 @@ int frmMain::ConfermaChiusura() {
 }
 
 bool frmMain::SalvaSkin() {
-    if (!mSkin)
+    if (!mSkin || !m_doc)
         return true;
-    bool written = false;
-    const QString path = lstOpt->Salva(&written);
-    if (!written)
-        return false;
-    // From here on the list counts as saved; until the package is written the changes are
-    // still pending.
-    mPendingChanges = true;
-
-    const QByteArray info =
-        QByteArrayLiteral("[info]\r\n") + encodeCp1252(mCredits) + QByteArrayLiteral("\r\n");
-    // Never through a link: the file must be the one the list has just written.
-    if (SafeFolder::appendFileAt(path, info) != 0) {
-        reportError(ErrorCode::DeviceIO,
-                    QStringLiteral("Impossibile completare il file dei parametri ") + path);
-        return false;
-    }
-
-    cBinary writer(m_locations);
-    const bool packed = writer.CreaSkn(mSkin->SkinPath(), lstOpt->GetFilesList(), mSkin->SkinName(),
-                                       lstOpt->RetrData(QStringLiteral("Title")).toString());
-    if (packed)
-        mPendingChanges = false;
-    return packed;
+    PropListModel* model = lstOpt->model();
+    const SkinDocument::Outcome saved =
+        m_doc->save(model->parametersText(), model->GetFilesList(),
+                    model->RetrData(QStringLiteral("Title")).toString());
+    // Shown once the save has returned; a failed one leaves the changes unsaved.
+    if (!saved.error.isEmpty())
+        reportMessage(saved.error);
+    return saved.ok;
 }
 
 void frmMain::CostruisciLista() {
@@ -254,12 +254,21 @@ void frmMain::LoadSkin(int index) {
     // store its value into the other skin's list, and the bitmap editor would write its picture
     // among the other skin's files.
     raiseClosing();
-    mSkin = std::make_shared<cSkin>(m_locations);
+    openSkin(name);
+}
+
+void frmMain::openSkin(const QString& name) {
     setWindowTitle(kAppTitle + QStringLiteral(" [") + name + u']');
-    mSkin->CaricaSkin(name);
-    mCredits = mSkin->RetrInfo(QStringLiteral("Credits")).toString();
-    mPendingChanges = false;
+    auto document = std::make_shared<SkinDocument>(nullptr);
+    const SkinDocument::Outcome opened = document->open(m_locations, name);
+    if (!opened.error.isEmpty())
+        reportMessage(opened.error);
+    m_doc = document;
+    mSkin = m_doc->skin();
+    lstOpt->model()->setDocument(m_doc);
     CostruisciLista();
+    // A new history: what was done to the other skin cannot be undone in this one.
+    bindHistory();
     updateActions();
 }
 
@@ -303,8 +312,9 @@ void frmMain::NewSkin() {
     }
     const QString target = m_locations.programDir + QStringLiteral("/skins/") + name;
     if (QFileInfo::exists(target)) {
-        if (MessageBoxSeam::question(this, kReplaceQuestion, QMessageBox::Yes | QMessageBox::No) !=
-            MessageBoxSeam::Yes)
+        // Replacing destroys the existing package: a reflexive Enter or Esc must keep it.
+        if (MessageBoxSeam::question(this, kReplaceQuestion, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) != MessageBoxSeam::Yes)
             return;
     }
     // As for Load: the dialogs of the skin being replaced must not outlive it.
@@ -316,13 +326,7 @@ void frmMain::NewSkin() {
         dropSkin();
         return;
     }
-    mSkin = std::make_shared<cSkin>(m_locations);
-    setWindowTitle(kAppTitle + QStringLiteral(" [") + name + u']');
-    mSkin->CaricaSkin(name);
-    mCredits = mSkin->RetrInfo(QStringLiteral("Credits")).toString();
-    mPendingChanges = false;
-    CostruisciLista();
-    updateActions();
+    openSkin(name);
 }
 
 void frmMain::SaveSkin() {
@@ -332,8 +336,42 @@ void frmMain::SaveSkin() {
 void frmMain::dropSkin() {
     setWindowTitle(kAppTitle);
     mSkin.reset();
-    mPendingChanges = false;
+    m_doc.reset();
+    bindHistory();
     updateActions();
+}
+
+void frmMain::bindHistory() {
+    disconnect(m_historyConnections[0]);
+    disconnect(m_historyConnections[1]);
+    const auto refresh = [this] {
+        QUndoStack* stack = m_doc ? m_doc->undoStack() : nullptr;
+        const bool canUndo = stack && stack->canUndo();
+        const bool canRedo = stack && stack->canRedo();
+        mnuUndo->setEnabled(canUndo);
+        mnuRedo->setEnabled(canRedo);
+        mnuUndo->setText(canUndo ? QStringLiteral("Annulla: ") + stack->undoText()
+                                 : QStringLiteral("Annulla"));
+        mnuRedo->setText(canRedo ? QStringLiteral("Ripeti: ") + stack->redoText()
+                                 : QStringLiteral("Ripeti"));
+    };
+    if (m_doc) {
+        m_historyConnections[0] =
+            connect(m_doc->undoStack(), &QUndoStack::indexChanged, this, refresh);
+        m_historyConnections[1] =
+            connect(m_doc->undoStack(), &QUndoStack::cleanChanged, this, refresh);
+    }
+    refresh();
+}
+
+void frmMain::Undo() {
+    if (m_doc)
+        m_doc->undoStack()->undo();
+}
+
+void frmMain::Redo() {
+    if (m_doc)
+        m_doc->undoStack()->redo();
 }
 
 void frmMain::raiseClosing() {
@@ -368,11 +406,9 @@ void frmMain::Exit() {
 void frmMain::EditCredits() {
     if (!mSkin)
         return;
-    const QString edited = frmCredits::ModificaCredits(mCredits);
-    if (edited != mCredits) {
-        mCredits = edited;
-        mPendingChanges = true;
-    }
+    const QString edited = frmCredits::ModificaCredits(credits());
+    if (m_doc && edited != credits())
+        m_doc->setCredits(edited);
 }
 
 void frmMain::OpenWorkingFolder() {

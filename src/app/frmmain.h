@@ -3,6 +3,7 @@
 #include "common/locations.h"
 #include "dialogs/csetting.h"
 #include "skin/cskin.h"
+#include "skin/skindocument.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -40,6 +41,8 @@ public:
     void Exit();
     void EditCredits();
     void OpenWorkingFolder();
+    void Undo();
+    void Redo();
 
     // --- SettingHost ---
     PropListModel* settingsList() override;
@@ -48,7 +51,8 @@ public:
 
     // --- state, for tests and tools ---
     SkinRef skin() const { return mSkin; }
-    QString credits() const { return mCredits; }
+    QString credits() const { return m_doc ? m_doc->credits() : QString(); }
+    const std::shared_ptr<SkinDocument>& document() const { return m_doc; }
     uAdvList* list() const { return lstOpt; }
     QStringList skinMenuNames() const;
     const std::vector<std::shared_ptr<cSetting>>& launchers() const { return mSettings; }
@@ -75,13 +79,13 @@ private:
     bool copyTemplate(const QString& target);
     bool canOpenPackage(const QString& path) const;
     void updateActions();
+    void openSkin(const QString& name);
+    void bindHistory();
 
     Locations m_locations;
     SkinRef mSkin;
-    QString mCredits;
-    // Changes the list does not know of: edited credits, or a save whose package could not be
-    // written after the list had already written skin.ini.
-    bool mPendingChanges = false;
+    std::shared_ptr<SkinDocument> m_doc;
+    QMetaObject::Connection m_historyConnections[2];
     std::vector<std::shared_ptr<cSetting>> mSettings;
     ClosingNotifier m_closing;
 
@@ -93,4 +97,6 @@ private:
     QAction* mnuClose = nullptr;
     QAction* mnuSCredits = nullptr;
     QAction* mnuBrowse = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
 };

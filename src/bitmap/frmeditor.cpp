@@ -1,5 +1,7 @@
 #include "bitmap/frmeditor.h"
 
+#include <algorithm>
+
 #include "bitmap/cbitmap.h"
 #include "bitmap/cdevicecontext.h"
 #include "bitmap/picturebox.h"
@@ -9,6 +11,7 @@
 #include "dialogs/dialoglayout.h"
 #include "dialogs/messagebox.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -82,6 +85,23 @@ void frmEditor::buildControls() {
     mEditor->setCursor(Qt::CrossCursor);
     connect(mEditor, &uEditor::MouseDown, this, [this] { mModified = true; });
     connect(mEditor, &uEditor::ColorChange, this, &frmEditor::AggiornaColoriMouse);
+
+    // On the dialog, not the grid, so they answer whichever control has the focus. Redo takes
+    // both usual keys whatever the platform's own binding is.
+    auto* undo = new QAction(this);
+    undo->setShortcuts(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, [this] { stepHistory(false); });
+    addAction(undo);
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+        if (!redoKeys.contains(key)) // a key listed twice would be ambiguous and do nothing
+            redoKeys << key;
+    }
+    auto* redo = new QAction(this);
+    redo->setShortcuts(redoKeys);
+    connect(redo, &QAction::triggered, this, [this] { stepHistory(true); });
+    addAction(redo);
 
     // Right column: the palette, the tools, the mask state and the two buttons.
     auto* fraPalette = new QGroupBox(QStringLiteral("Palette"), this);
@@ -220,6 +240,8 @@ void frmEditor::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin,
     // A setting without a file starts from a blank picture saved under the setting's own name;
     // a name that would reach outside the working folder is not followed.
     const QString given = Value.toString();
+    mOriginalValue = Value;
+    mPending.clear();
     QString path;
     if (given.isEmpty()) {
         mValue = defaultName();
@@ -251,7 +273,14 @@ void frmEditor::CaricaImmagine(const QString& Path, int Width, int Height) {
     cDeviceContext dc;
     dc.Create();
     cBitmap bitmap;
-    const bool loaded = !Path.isEmpty() && bitmap.CreateFromBitmap(Path, Width, Height);
+    // A picture confirmed in this dialog but not yet handed to the skin is read from memory.
+    const QString name = Path.section(QLatin1Char('/'), -1);
+    const auto pending = std::find_if(mPending.cbegin(), mPending.cend(),
+                                      [&](const auto& file) { return file.first == name; });
+    const bool loaded =
+        !Path.isEmpty() &&
+        (pending != mPending.cend() ? bitmap.CreateFromData(pending->second, Width, Height)
+                                    : bitmap.CreateFromBitmap(Path, Width, Height));
     dc.SetBmp(bitmap);
 
     ColourArray picture(Width + 1, QList<Colour>(Height + 1));
@@ -361,14 +390,25 @@ void frmEditor::cmdNuovaMaskClick() {
     mModified = false;
 }
 
+void frmEditor::stepHistory(bool forward) {
+    if (!(forward ? mEditor->redo() : mEditor->undo()))
+        return;
+    // Back at the picture as loaded there is nothing to save on a mask switch.
+    mModified = !mEditor->isAsLoaded();
+}
+
 void frmEditor::cmdOkClick() {
     const bool pressed = mMask && optMask[1]->isChecked();
-    if (!salvaImmagine(pressed ? kPressedPrefix + mValue : mValue))
+    const QString shown = pressed ? kPressedPrefix + mValue : mValue;
+    if (!salvaImmagine(shown))
         return; // reported; the dialog stays open with the strokes
     // Released before closing: the launcher may be the last holder of this dialog's setting.
     const std::shared_ptr<cSetting> setting = mSetting;
-    if (setting)
-        setting->ReturnValue(mValue);
+    if (setting && !setting->ReturnPictures(mValue, mPending)) {
+        notSaved(shown);
+        return;
+    }
+    mPending.clear();
     close();
 }
 
@@ -377,6 +417,12 @@ void frmEditor::reject() {
 }
 
 void frmEditor::closeEvent(QCloseEvent* event) {
+    // Pictures the user chose to save on a mask switch (or a new pair of masks) stay saved when
+    // the dialog is cancelled, as one change of their own. Not when the main window closed the
+    // dialog: the working folder may be about to hold another skin.
+    if (!mPending.isEmpty() && mSetting && mSetting->form() == this)
+        mSetting->ReturnPictures(mOriginalValue, mPending);
+    mPending.clear();
     // Not QDialog's own handling, which would route the close through reject() again.
     mSetting.reset();
     event->accept();
@@ -388,15 +434,33 @@ bool frmEditor::salvaImmagine(const QString& name) {
 }
 
 bool frmEditor::scriviFile(const QString& name) {
-    if (mSkinPath.isEmpty() || !pctSave->savePicture(mSkinPath + name)) {
-        MessageBoxSeam::critical(
-            this, kAppTitle,
-            QStringLiteral("Impossibile salvare l'immagine \"%1\": la cartella di lavoro non è "
-                           "scrivibile o il disco è pieno.")
-                .arg(name));
+    const QByteArray bytes = mSkinPath.isEmpty() ? QByteArray() : pctSave->bitmapBytes();
+    if (bytes.isEmpty()) {
+        notSaved(name);
         return false;
     }
+    const auto same = std::find_if(mPending.begin(), mPending.end(),
+                                   [&](const auto& file) { return file.first == name; });
+    if (same != mPending.end())
+        same->second = bytes;
+    else
+        mPending.append({name, bytes});
     return true;
+}
+
+void frmEditor::notSaved(const QString& name) {
+    MessageBoxSeam::critical(this, kAppTitle,
+                             QStringLiteral("Impossibile salvare l'immagine \"%1\": la cartella "
+                                            "di lavoro non è scrivibile o il disco è pieno.")
+                                 .arg(name));
+}
+
+QImage frmEditor::confirmedPicture(const QString& name) const {
+    for (const auto& [pendingName, bytes] : mPending) {
+        if (pendingName == name)
+            return QImage::fromData(bytes, "BMP");
+    }
+    return QImage(mSkinPath + name);
 }
 
 QString frmEditor::settName() const {

@@ -33,6 +33,9 @@ public:
 
     // --- what the tests read ---
     QString value() const { return mValue; }
+    // A picture as this dialog would hand it over on "Ok": confirmed here, or else as the
+    // working folder holds it.
+    QImage confirmedPicture(const QString& name) const;
     bool modified() const { return mModified; }
     Colour maskColor() const { return mMaskColor; }
     Colour lightColor() const { return mLightColor; }
@@ -55,12 +58,14 @@ private:
     void viewSwatchClick();
     void maskSwitched(int index);
     void cmdNuovaMaskClick();
+    void stepHistory(bool forward);
     void cmdOkClick();
 
     // Writes the editor's picture through pctSave to mSkinPath + name; reports a failure.
     bool salvaImmagine(const QString& name);
     // Writes pctSave as it is; reports a failure.
     bool scriviFile(const QString& name);
+    void notSaved(const QString& name);
     QString defaultName() const;
     QString settName() const;
 
@@ -71,6 +76,10 @@ private:
     QString mValue;
     QString mSkinPath;
     bool mModified = false;
+    // Pictures confirmed in this dialog (a mask left for its twin, a new pair of masks), handed
+    // to the skin together on "Ok" so that one undo takes them all back.
+    QList<std::pair<QString, QByteArray>> mPending;
+    QVariant mOriginalValue; // the item's value when the dialog opened
     bool mMask = false;
     int mShownMask = 0; // 0 normal, 1 pressed
 

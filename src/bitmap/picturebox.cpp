@@ -41,17 +41,22 @@ Colour PictureBox::point(int x, int y) const {
     return fromQRgb(m_picture.pixel(x, y));
 }
 
-bool PictureBox::savePicture(const QString& path) const {
+QByteArray PictureBox::bitmapBytes() const {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     // RGB32 is written as 24 bits a pixel without compression, the form every reader takes.
     QImageWriter writer(&buffer, QByteArrayLiteral("bmp"));
     if (!writer.write(picture().convertToFormat(QImage::Format_RGB32)))
-        return false;
+        return {};
+    return bytes;
+}
+
+bool PictureBox::savePicture(const QString& path) const {
+    const QByteArray bytes = bitmapBytes();
     // A new file renamed over the name: a link in the working folder is replaced, never
     // written through.
-    return SafeFolder::writeFileAt(path, bytes) == 0;
+    return !bytes.isEmpty() && SafeFolder::writeFileAt(path, bytes) == 0;
 }
 
 QRect PictureBox::pictureRect() const {

@@ -29,6 +29,8 @@ public:
     // Saves the picture as an uncompressed 24-bit Windows bitmap, replacing the file only once
     // it has been written completely. False (and the old file untouched) on any failure.
     bool savePicture(const QString& path) const;
+    // The same bytes savePicture writes; empty when the picture cannot be encoded.
+    QByteArray bitmapBytes() const;
 
     bool framed() const { return m_framed; }
 

@@ -78,7 +78,38 @@ void cSetting::ReturnValue(const QVariant& Value) {
     // A dialog without owner may outlive the main window and its list; then there is nothing
     // left to store into.
     if (mList)
-        mList->SetData(mSettName, Value);
+        mList->setDataFrom(mSettName, Value, reinterpret_cast<quintptr>(this));
+}
+
+void cSetting::ReturnGradient(const QList<gradientkeys::Stop>& Stops) {
+    mForm = nullptr;
+    if (mList) {
+        mList->setGradient(mSettName, Stops, reinterpret_cast<quintptr>(this));
+    } else if (mSkin) {
+        // No list to take the change (no main window): the stops still reach the skin.
+        for (const auto& [key, value] : gradientkeys::encode(mSettName, Stops))
+            mSkin->AddInfo(key, value);
+    }
+}
+
+bool cSetting::ReturnPictures(const QVariant& Value,
+                              const QList<std::pair<QString, QByteArray>>& Files) {
+    if (!mList) {
+        // The main window is gone, the working folder may still be there: the pictures are
+        // written as confirmed, though nothing is left to take the value.
+        const QString folder = mSkin ? mSkin->SkinPath() : QString();
+        for (const auto& [name, bytes] : Files) {
+            if (folder.isEmpty() || SkinDocument::writeWorkingFile(folder + name, bytes) != 0)
+                return false;
+        }
+        mForm = nullptr;
+        return true;
+    }
+    QString error;
+    if (!mList->setPictures(mSettName, Value, Files, &error))
+        return false;
+    mForm = nullptr;
+    return true;
 }
 
 void cSetting::onClosing() {

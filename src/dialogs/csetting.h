@@ -2,6 +2,7 @@
 
 #include "dialogs/valuedialog.h"
 #include "skin/cskin.h"
+#include "skin/gradientkeys.h"
 
 #include <QObject>
 #include <QPointer>
@@ -46,6 +47,11 @@ public:
 
     // Called by the dialog on "Ok": stores Value into the list under the setting's key.
     void ReturnValue(const QVariant& Value);
+    // The gradient dialog's "Ok": every stop, as one change.
+    void ReturnGradient(const QList<gradientkeys::Stop>& Stops);
+    // The picture editor's "Ok": the files it wrote and the item's value, as one change. False
+    // when a file could not be written (reported; nothing changed).
+    bool ReturnPictures(const QVariant& Value, const QList<std::pair<QString, QByteArray>>& Files);
 
     QString SettName() const { return mSettName; }
 

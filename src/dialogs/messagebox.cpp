@@ -16,12 +16,14 @@ QStringList g_record;
 
 // A question with Yes and No but no Cancel has no way out but its two answers, as on the
 // platform: Esc and the window's frame do nothing. Answering No on a stray Esc would be the
-// reckless choice (for the bitmap editor, No throws the strokes away).
+// reckless choice (for the bitmap editor, No throws the strokes away) unless the caller has
+// said that No is the answer that loses nothing.
 class QuestionBox : public QMessageBox {
 public:
-    QuestionBox(const QString& text, QMessageBox::StandardButtons buttons, QWidget* parent)
+    QuestionBox(const QString& text, QMessageBox::StandardButtons buttons, bool dismissable,
+                QWidget* parent)
         : QMessageBox(QMessageBox::NoIcon, kAppTitle, text, buttons, parent),
-          m_dismissable(buttons & QMessageBox::Cancel) {}
+          m_dismissable(dismissable) {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -60,21 +62,30 @@ MessageBoxSeam::Answer toAnswer(QMessageBox::StandardButton b) {
 
 namespace MessageBoxSeam {
 
-Answer question(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons) {
+Answer question(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
+                QMessageBox::StandardButton harmless) {
     g_record << text;
     if (g_testMode) {
         if (g_answers.isEmpty())
             qFatal("Unexpected question with no answer queued: %s", qPrintable(text));
         return g_answers.dequeue();
     }
-    QuestionBox box(text, buttons, parent);
-    // Where there is a Cancel, closing by the frame (or Esc) answers it.
-    if (buttons & QMessageBox::Cancel)
-        box.setEscapeButton(QMessageBox::Cancel);
+    if (!(buttons & harmless))
+        harmless = QMessageBox::NoButton;
+    // Closing by the frame (or Esc) answers the harmless button, or else Cancel where there is
+    // one.
+    QMessageBox::StandardButton escape = harmless;
+    if (escape == QMessageBox::NoButton && (buttons & QMessageBox::Cancel))
+        escape = QMessageBox::Cancel;
+    QuestionBox box(text, buttons, escape != QMessageBox::NoButton, parent);
+    if (escape != QMessageBox::NoButton)
+        box.setEscapeButton(escape);
+    if (harmless != QMessageBox::NoButton)
+        box.setDefaultButton(harmless);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (!clicked)
-        return (buttons & QMessageBox::Cancel) ? Cancel : No;
+        return escape != QMessageBox::NoButton ? toAnswer(escape) : No;
     return toAnswer(box.standardButton(clicked));
 }
 

@@ -19,7 +19,10 @@ enum Answer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 // Asks with the given buttons (Yes/No or Yes/No/Cancel), no icon, the application's title as
 // caption, and returns the button pressed. Esc or closing the box by its frame answers Cancel
 // where the set has one; a Yes/No question cannot be dismissed, only answered.
-Answer question(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons);
+// `harmless` names the answer that loses nothing: it becomes the button Enter presses and the
+// answer of Esc and of the frame, so that no stray key can take the destructive one.
+Answer question(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
+                QMessageBox::StandardButton harmless = QMessageBox::NoButton);
 
 // A message with the critical icon and a single OK button.
 void critical(QWidget* parent, const QString& caption, const QString& text);

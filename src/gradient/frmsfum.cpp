@@ -7,26 +7,11 @@
 #include "gradient/csfum.h"
 #include "gradient/ucolorsel.h"
 #include "gradient/usfum.h"
+#include "skin/gradientkeys.h"
 
 #include <QCloseEvent>
 #include <QPointer>
 #include <QPushButton>
-
-namespace {
-
-QString countKey(const QString& key) {
-    return key + QStringLiteral("_Count");
-}
-
-QString colourKey(const QString& key, int i) {
-    return key + QStringLiteral("<") + QString::number(i) + QStringLiteral(">");
-}
-
-QString positionKey(const QString& key, int i) {
-    return key + QStringLiteral("_Pos<") + QString::number(i) + QStringLiteral(">");
-}
-
-} // namespace
 
 frmSfum::frmSfum(QWidget* parent) : QDialog(parent) {
     setFont(dialogFont());
@@ -72,7 +57,7 @@ void frmSfum::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, con
         return;
     // A count beyond 16 bits in a damaged file is taken as the largest count; the model refuses
     // what it cannot hold anyway.
-    const qint16 n = toInt16Clamped(readNumber(mSkin->RetrInfo(countKey(mKey))));
+    const qint16 n = toInt16Clamped(readNumber(mSkin->RetrInfo(gradientkeys::countKey(mKey))));
     if (n < 2)
         return;
     auto model = std::make_shared<cSfum>();
@@ -83,8 +68,9 @@ void frmSfum::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, con
     // The refusal's message runs an event loop, in which the launcher may close this dialog.
     const QPointer<frmSfum> alive(this);
     for (int i = 1; i <= n; ++i) {
-        const Colour c = toInt32Clamped(readNumber(mSkin->RetrInfo(colourKey(mKey, i))));
-        const float p = float(readNumber(mSkin->RetrInfo(positionKey(mKey, i))));
+        const Colour c =
+            toInt32Clamped(readNumber(mSkin->RetrInfo(gradientkeys::colourKey(mKey, i))));
+        const float p = float(readNumber(mSkin->RetrInfo(gradientkeys::positionKey(mKey, i))));
         const qint16 before = model->NColori();
         model->AggiungiColore(c, p, 0);
         // After one refusal every further stop would be refused too, each with its own message.
@@ -97,17 +83,14 @@ void frmSfum::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, con
 }
 
 void frmSfum::cmdOK_Click() {
-    if (mSkin) {
-        const qint16 n = sfmSfum->NColori();
-        mSkin->AddInfo(countKey(mKey), QVariant::fromValue(n));
-        for (qint16 i = 1; i <= n; ++i) {
-            mSkin->AddInfo(colourKey(mKey, i), QVariant(qint32(sfmSfum->Colore(i))));
-            mSkin->AddInfo(positionKey(mKey, i), QVariant(qint32(sfmSfum->Posizione(i))));
-        }
-    }
+    QList<gradientkeys::Stop> stops;
+    const qint16 n = sfmSfum->NColori();
+    for (qint16 i = 1; i <= n; ++i)
+        stops.append({qint32(sfmSfum->Colore(i)), qint32(sfmSfum->Posizione(i))});
+    // Every stop goes to the skin as one change, which undo takes back whole.
     const std::shared_ptr<cSetting> setting = mSetting;
     if (setting)
-        setting->ReturnValue(QVariant(qint32(0)));
+        setting->ReturnGradient(stops);
     close();
 }
 

@@ -3,7 +3,6 @@
 #include "common/cp1252.h"
 #include "common/errors.h"
 #include "common/numbers.h"
-#include "storage/safefolder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -86,59 +85,9 @@ QString withSeparator(QString folder) {
     return folder;
 }
 
-// The error number that best names why a file could not be written.
-ErrorCode writeErrorCode(int err) {
-    switch (err) {
-    case ENOSPC:
-    case EFBIG:
-    case EDQUOT:
-        return ErrorCode::DiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return ErrorCode::PermissionDenied;
-    case ENOENT:
-    case ENOTDIR:
-        return ErrorCode::PathNotFound;
-    default:
-        return ErrorCode::DeviceIO;
-    }
-}
-
-// The start of a message about a file that cannot go into the working folder, saying why there
-// is none: a refusal at opening was shown then, but the user meets its effect only now.
-QString noWorkFolder(const cSkin* skin) {
-    if (skin && !skin->workFolderRefusal().isEmpty())
-        return QStringLiteral("Nessuna cartella di lavoro (") + skin->workFolderRefusal() +
-               QStringLiteral("): ");
-    return QStringLiteral("Nessuna cartella di lavoro: ");
-}
-
 void reportNotWritten(ErrorCode code, const QString& path) {
     reportError(code, errorDescription(code) + QStringLiteral(": impossibile scrivere ") +
                           QDir::toNativeSeparators(path));
-}
-
-// Writes `bytes` to `path` so that the file is either the old one or the complete new one.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists()) {
-        reportNotWritten(ErrorCode::PathNotFound, path);
-        return false;
-    }
-    // Replacing a file through a new one would also replace a read-only file; the user marked it
-    // so on purpose (also for an administrator, whom the system would let through).
-    if (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner))) {
-        reportNotWritten(ErrorCode::PermissionDenied, path);
-        return false;
-    }
-    // A new file renamed over the name: a link planted there is replaced, never written
-    // through, and the old file stays whole until the new one is complete.
-    if (const int err = SafeFolder::writeFileAt(path, bytes)) {
-        reportNotWritten(writeErrorCode(err), path);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -191,14 +140,16 @@ void PropListModel::AddItem(const QString& pCat, const QString& pCaption, const 
 }
 
 void PropListModel::Clear() {
-    setModified(false);
+    setDocument(nullptr);
     m_cats.clear();
     Q_EMIT listChanged();
 }
 
 void PropListModel::LoadingItems() {
     m_ready = false;
-    Clear();
+    // The document bound for the skin about to be shown stays.
+    m_cats.clear();
+    Q_EMIT listChanged();
 }
 
 int PropListModel::itemCount(int cat) const {
@@ -271,71 +222,172 @@ QVariant PropListModel::RetrData(const QString& Name) const {
 // Values
 
 bool PropListModel::SetData(const QString& Name, const QVariant& data) {
+    return setDataFrom(Name, data, 0);
+}
+
+bool PropListModel::setDataFrom(const QString& Name, const QVariant& data, quintptr editor) {
     int c = 0, i = 0;
     if (!findItem(Name, &c, &i))
         return false;
-    applyValue(c, i, data, Change::Dialog);
+    if (m_doc && item(c, i).Kind == KindGradient) {
+        // A gradient's value only says whether it is on (its stops are a change of their own),
+        // and a dialog never switches an item off.
+        if (readNumber(data) == -1 || item(c, i).IsSet)
+            return true;
+        // Stops stored without the list (a tool writing the document) only need showing.
+        if (readNumber(m_doc->value(gradientkeys::countKey(item(c, i).ItemKey))) > 0) {
+            applyValue(c, i, 0, Change::Dialog);
+            return true;
+        }
+        return toggleItem(c, i, QImage());
+    }
+    SkinChange change = changeOf(c, i);
+    change.values = {{item(c, i).ItemKey, data}};
+    change.editor = editor;
+    return commit(c, i, data, Change::Dialog, change);
+}
+
+bool PropListModel::setGradient(const QString& Name, const QList<gradientkeys::Stop>& stops,
+                                quintptr editor) {
+    int c = 0, i = 0;
+    if (!findItem(Name, &c, &i))
+        return false;
+    SkinChange change = changeOf(c, i);
+    change.values = gradientkeys::encode(item(c, i).ItemKey, stops);
+    change.editor = editor;
+    return commit(c, i, 0, Change::Dialog, change);
+}
+
+bool PropListModel::setPictures(const QString& Name, const QVariant& data,
+                                const QList<std::pair<QString, QByteArray>>& files,
+                                QString* error) {
+    int c = 0, i = 0;
+    if (!findItem(Name, &c, &i))
+        return false;
+    SkinChange change = changeOf(c, i);
+    change.values = {{item(c, i).ItemKey, data}};
+    change.files = files;
+    if (!m_doc) {
+        for (const auto& [name, bytes] : files) {
+            const QString folder = m_skin ? m_skin->SkinPath() : QString();
+            if (folder.isEmpty() || SkinDocument::writeWorkingFile(folder + name, bytes) != 0)
+                return false;
+        }
+    }
+    return commit(c, i, data, Change::Dialog, change, error);
+}
+
+SkinChange PropListModel::changeOf(int cat, int item) const {
+    SkinChange change;
+    change.caption = this->item(cat, item).Caption;
+    return change;
+}
+
+bool PropListModel::commit(int cat, int item, const QVariant& value, Change how,
+                           const SkinChange& change, QString* error) {
+    if (!m_doc) {
+        // A list bound to no skin keeps its values for itself.
+        applyValue(cat, item, value, how);
+        return true;
+    }
+    // The rows learn the value from the document's announcement, made inside apply(); undo and
+    // redo announce it later, as History.
+    m_changing = how;
+    const SkinDocument::Outcome outcome = m_doc->apply(change);
+    m_changing = Change::History;
+    if (!outcome.ok) {
+        if (error)
+            *error = outcome.error;
+        else
+            reportMessage(outcome.error);
+        return false;
+    }
     return true;
 }
 
 void PropListModel::setBoolFromEditor(int cat, int item, bool checked) {
     if (!validItem(cat, item))
         return;
-    applyValue(cat, item, checked, Change::CheckBox);
+    SkinChange change = changeOf(cat, item);
+    change.values = {{this->item(cat, item).ItemKey, checked}};
+    commit(cat, item, checked, Change::CheckBox, change);
 }
 
 bool PropListModel::toggleItem(int cat, int item, const QImage& placeholder) {
     if (!isSwitchable(cat, item))
         return false;
     const tItem& it = this->item(cat, item);
+    const QString& key = it.ItemKey;
+    SkinChange change = changeOf(cat, item);
     if (it.IsSet) {
-        applyValue(cat, item,
-                   it.Kind == KindImage ? QVariant(QString(QLatin1String(""))) : QVariant(-1),
-                   Change::Switch);
-        return true;
+        // What it held comes back when it is switched on again.
+        if (it.Kind == KindGradient) {
+            const QString count = gradientkeys::countKey(key);
+            if (m_doc)
+                m_doc->rememberSwitchOff(key, m_doc->value(count));
+            change.values = {{count, 0}};
+        } else {
+            if (m_doc)
+                m_doc->rememberSwitchOff(key, it.ItemValue);
+            change.values = {
+                {key, it.Kind == KindImage ? QVariant(QString(QLatin1String(""))) : QVariant(-1)}};
+        }
+        return commit(cat, item, change.values.first().second, Change::Switch, change);
     }
+    const std::optional<QVariant> before = m_doc ? m_doc->valueBeforeSwitchOff(key) : std::nullopt;
     switch (it.Kind) {
     case KindColor:
-        applyValue(cat, item, 16777215, Change::Switch);
-        return true;
+        change.values = {{key, before ? *before : QVariant(16777215)}};
+        return commit(cat, item, change.values.first().second, Change::Switch, change);
     case KindGradient:
-        if (!m_skin) {
+        if (!m_doc) {
             reportError(ErrorCode::InvalidArgument,
                         QStringLiteral("Nessuno skin aperto: impossibile attivare la sfumatura"));
             return false;
         }
-        // Two black stops at both ends: a gradient the dialog can start from.
-        m_skin->AddInfo(it.ItemKey + QStringLiteral("_Count"), 2);
-        m_skin->AddInfo(it.ItemKey + QStringLiteral("_Pos<1>"), 0);
-        m_skin->AddInfo(it.ItemKey + QStringLiteral("<1>"), 0);
-        m_skin->AddInfo(it.ItemKey + QStringLiteral("_Pos<2>"), 100);
-        m_skin->AddInfo(it.ItemKey + QStringLiteral("<2>"), 0);
-        applyValue(cat, item, 0, Change::Switch);
-        return true;
+        if (before && readNumber(*before) > 0) {
+            change.values = {{gradientkeys::countKey(key), *before}};
+        } else {
+            // Two black stops at both ends: a gradient the dialog can start from.
+            change.values = gradientkeys::encode(key, {{0, 0}, {0, 100}});
+        }
+        return commit(cat, item, 0, Change::Switch, change);
     case KindImage: {
-        const QString name = it.ItemKey.toLower() + QStringLiteral(".bmp");
-        if (!writePlaceholder(name, placeholder))
+        const QString name = before && !before->toString().isEmpty()
+                                 ? before->toString()
+                                 : key.toLower() + QStringLiteral(".bmp");
+        const QString folder = m_skin ? m_skin->SkinPath() : QString();
+        if (folder.isEmpty()) {
+            reportMessage(
+                m_doc ? m_doc->noWorkFolderText(QStringLiteral("impossibile creare ") + name)
+                      : errorMessageText(int(ErrorCode::PathNotFound),
+                                         QStringLiteral("Nessuna cartella di lavoro: "
+                                                        "impossibile creare ") +
+                                             name));
             return false;
-        applyValue(cat, item, name, Change::Switch);
-        return true;
+        }
+        // A picture already there is kept: it is the one this item showed before it was
+        // switched off, or another item's, and a switch must not wipe it out.
+        if (!QFileInfo(folder + name).isFile()) {
+            const std::optional<QByteArray> bytes = placeholderBytes(placeholder);
+            if (!bytes) {
+                reportError(ErrorCode::DeviceIO, errorDescription(ErrorCode::DeviceIO) +
+                                                     QStringLiteral(": impossibile scrivere ") +
+                                                     QDir::toNativeSeparators(folder + name));
+                return false;
+            }
+            change.files = {{name, *bytes}};
+        }
+        change.values = {{key, name}};
+        return commit(cat, item, name, Change::Switch, change);
     }
     default:
-        applyValue(cat, item, 23, Change::Switch);
-        return true;
+        change.values = {{key, before ? *before : QVariant(23)}};
+        return commit(cat, item, change.values.first().second, Change::Switch, change);
     }
 }
 
-bool PropListModel::writePlaceholder(const QString& name, const QImage& placeholder) {
-    const QString folder = m_skin ? m_skin->SkinPath() : QString();
-    if (folder.isEmpty()) {
-        reportError(ErrorCode::PathNotFound,
-                    noWorkFolder(m_skin.get()) + QStringLiteral("impossibile creare ") + name);
-        return false;
-    }
-    // A picture already there is kept: it is the one this item showed before it was switched
-    // off, or another item's, and a switch must not wipe it out.
-    if (QFileInfo(folder + name).isFile())
-        return true;
+std::optional<QByteArray> PropListModel::placeholderBytes(const QImage& placeholder) {
     QImage picture = placeholder;
     if (picture.isNull()) {
         picture = QImage(17, 17, QImage::Format_RGB32);
@@ -344,16 +396,12 @@ bool PropListModel::writePlaceholder(const QString& name, const QImage& placehol
     // The skin's pictures are 24-bit bitmaps; any other depth would be written differently.
     picture = picture.convertToFormat(QImage::Format_RGB32);
     QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "BMP");
-        if (!writer.write(picture)) {
-            reportNotWritten(ErrorCode::DeviceIO, folder + name);
-            return false;
-        }
-    }
-    return writeFileAtomically(folder + name, bytes);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "BMP");
+    if (!writer.write(picture))
+        return std::nullopt;
+    return bytes;
 }
 
 bool PropListModel::chooseFile(int cat, int item, const QString& folder, const QString& name) {
@@ -366,11 +414,15 @@ bool PropListModel::chooseFile(int cat, int item, const QString& folder, const Q
     }
     const QString skinPath = m_skin ? m_skin->SkinPath() : QString();
     if (skinPath.isEmpty()) {
-        reportError(ErrorCode::PathNotFound,
-                    noWorkFolder(m_skin.get()) + QStringLiteral("impossibile copiare ") + name);
+        const QString what = QStringLiteral("impossibile copiare ") + name;
+        reportMessage(
+            m_doc ? m_doc->noWorkFolderText(what)
+                  : errorMessageText(int(ErrorCode::PathNotFound),
+                                     QStringLiteral("Nessuna cartella di lavoro: ") + what));
         return false;
     }
     const QString from = withSeparator(folder);
+    std::optional<QByteArray> copied;
     // Folder names compare as the host's file system does: on a case-sensitive one, a folder
     // whose name differs only in case is another folder, and its file must be copied.
 #ifdef Q_OS_WIN
@@ -404,40 +456,43 @@ bool PropListModel::chooseFile(int cat, int item, const QString& folder, const Q
                                                      QDir::toNativeSeparators(source));
                 return false;
             }
-            if (!writeFileAtomically(target, bytes))
-                return false;
+            copied = bytes;
         }
     }
-    applyValue(cat, item, name, Change::FileChoice);
-    return true;
+    SkinChange change = changeOf(cat, item);
+    change.values = {{this->item(cat, item).ItemKey, name}};
+    if (copied)
+        change.files = {{name, *copied}};
+    if (!m_doc && copied && SkinDocument::writeWorkingFile(skinPath + name, *copied) != 0) {
+        reportNotWritten(ErrorCode::DeviceIO, skinPath + name);
+        return false;
+    }
+    return commit(cat, item, name, Change::FileChoice, change);
 }
 
 void PropListModel::applyValue(int cat, int item, const QVariant& value, Change how) {
     tItem& it = m_cats[cat - 1].Items[item - 1];
     it.ItemValue = value;
-    switch (how) {
-    case Change::Load:
+    if (how == Change::Load)
         return; // Ready announces the whole list once
-    case Change::Switch:
-        // Switching is a matter of the list: the document learns the value on the next save.
-        // That save is still owed, so closing the skin must ask for it.
-        it.IsSet = !it.IsSet;
-        setModified(true);
-        Q_EMIT itemChanged(cat, item);
-        return;
+    switch (how) {
     case Change::Dialog:
         // A dialog opened before its item was switched off may still store a value; the file
-        // will hold that value, so the row shows it as set rather than hiding it.
+        // will hold that value, so the row shows it as set rather than hiding it. A dialog never
+        // switches an item off.
         if (it.AdvOpt && !it.IsSet && !meansNotSet(it))
             it.IsSet = true;
-        [[fallthrough]];
+        break;
+    case Change::Switch:
+    case Change::History:
+        // Undo and redo bring back values and, with them, whether the item is on.
+        it.IsSet = !(it.AdvOpt && meansNotSet(it));
+        break;
     case Change::CheckBox:
     case Change::FileChoice:
-        if (m_skin)
-            m_skin->AddInfo(it.ItemKey, it.ItemValue);
+    case Change::Load:
         break;
     }
-    setModified(true);
     // Every thumbnail is drawn with the mask colour as transparent.
     if (it.ItemKey == kMaskColorKey)
         Q_EMIT listChanged();
@@ -445,15 +500,54 @@ void PropListModel::applyValue(int cat, int item, const QVariant& value, Change 
         Q_EMIT itemChanged(cat, item);
 }
 
-void PropListModel::setModified(bool modified) {
-    if (m_modified == modified)
-        return;
-    m_modified = modified;
-    Q_EMIT modifiedChanged(modified);
+QVariant PropListModel::documentValue(const tItem& it) const {
+    if (it.Kind == KindGradient)
+        return readNumber(m_doc->value(gradientkeys::countKey(it.ItemKey))) != 0 ? 0 : -1;
+    return m_doc->value(it.ItemKey);
+}
+
+void PropListModel::onDocumentChanged(const QStringList& keys) {
+    QSet<QString> changed;
+    for (const QString& key : keys)
+        changed.insert(key.toLower());
+    for (int c = 1; c <= categoryCount(); ++c) {
+        for (int i = 1; i <= itemCount(c); ++i) {
+            const tItem& it = m_cats[c - 1].Items[i - 1];
+            const QString key =
+                it.Kind == KindGradient ? gradientkeys::countKey(it.ItemKey) : it.ItemKey;
+            if (!changed.contains(key.toLower()) && !changed.contains(it.ItemKey.toLower()))
+                continue;
+            if (endsWithBmp(it.ItemKey)) {
+                // The picture itself changed: the row shows it anew.
+                Q_EMIT itemChanged(c, i);
+                continue;
+            }
+            applyValue(c, i, documentValue(it), m_changing);
+        }
+    }
+}
+
+void PropListModel::setDocument(const std::shared_ptr<SkinDocument>& document) {
+    const bool wasModified = Modified();
+    if (m_doc)
+        disconnect(m_doc.get(), nullptr, this, nullptr);
+    m_doc = document;
+    m_skin = m_doc ? m_doc->skin() : SkinRef();
+    if (m_doc) {
+        connect(m_doc.get(), &SkinDocument::changed, this, &PropListModel::onDocumentChanged);
+        connect(m_doc.get(), &SkinDocument::modifiedChanged, this, &PropListModel::modifiedChanged);
+    }
+    if (wasModified != Modified())
+        Q_EMIT modifiedChanged(Modified());
 }
 
 bool PropListModel::Ready(const SkinRef& InfoSkin) {
-    m_skin = InfoSkin;
+    // A document already bound to this skin (the main window opened it) stays; any other skin
+    // gets a document of its own.
+    if (!InfoSkin)
+        setDocument(nullptr);
+    else if (!m_doc || m_doc->skin() != InfoSkin)
+        setDocument(std::make_shared<SkinDocument>(InfoSkin));
     m_ready = true;
     bool ok = true;
     if (!m_skin) {
@@ -464,7 +558,6 @@ bool PropListModel::Ready(const SkinRef& InfoSkin) {
                 break;
             }
         }
-        setModified(false);
         Q_EMIT listChanged();
         return ok;
     }
@@ -511,6 +604,10 @@ bool PropListModel::Ready(const SkinRef& InfoSkin) {
             applyValue(c, i, value, Change::Load);
             if (it.AdvOpt && meansNotSet(it))
                 it.IsSet = false;
+            // The document holds what the list shows, so that undoing brings back the value
+            // as loaded (a number out of range is 0 here too).
+            if (it.Kind != KindGradient && !endsWithBmp(it.ItemKey))
+                m_doc->load(it.ItemKey, value);
         }
     }
     if (!overflowing.isEmpty()) {
@@ -522,7 +619,8 @@ bool PropListModel::Ready(const SkinRef& InfoSkin) {
                         overflowing.join(QStringLiteral(", ")) +
                         QStringLiteral(" fuori intervallo)"));
     }
-    setModified(false);
+    // Reading is no edit: the history starts here.
+    m_doc->undoStack()->clear();
     Q_EMIT listChanged();
     return ok;
 }
@@ -639,18 +737,19 @@ bool PropListModel::writeAll(QIODevice* device, const QByteArray& bytes) {
 }
 
 QString PropListModel::Salva(bool* ok) {
-    const QString folder = m_skin ? m_skin->SkinPath() : QString();
-    const QString path = folder + QStringLiteral("skin.ini");
-    bool written = false;
-    if (folder.isEmpty())
-        reportError(ErrorCode::PathNotFound,
-                    noWorkFolder(m_skin.get()) + QStringLiteral("impossibile scrivere ") + path);
+    const QString path = (m_skin ? m_skin->SkinPath() : QString()) + QStringLiteral("skin.ini");
+    SkinDocument::Outcome written{false, {}};
+    if (m_doc)
+        written = m_doc->writeParameters(parametersText());
     else
-        written = writeFileAtomically(path, parametersText());
+        written.error = errorMessageText(int(ErrorCode::PathNotFound),
+                                         QStringLiteral("Nessuna cartella di lavoro: impossibile "
+                                                        "scrivere ") +
+                                             path);
     // A save that did not reach the disk leaves the changes unsaved.
-    if (written)
-        setModified(false);
+    if (!written.ok && !written.error.isEmpty())
+        reportMessage(written.error);
     if (ok)
-        *ok = written;
+        *ok = written.ok;
     return path;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "skin/cskin.h"
+#include "skin/gradientkeys.h"
 #include "skin/itemkind.h"
+#include "skin/skindocument.h"
 
 #include <QIODevice>
 #include <QImage>
@@ -11,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
+#include <optional>
 
 struct tItem {
     QString ItemKey; // the setting's key in the skin document and in skin.ini
@@ -43,7 +47,7 @@ public:
     ~PropListModel() override;
 
     // --- public operations of the list ---
-    bool Modified() const { return m_modified; }
+    bool Modified() const { return m_doc && m_doc->isModified(); }
     // "skin.ini", then the files the items name, each once (names compared without regard to
     // case). Empty names and names with a folder part are left out.
     QStringList GetFilesList() const;
@@ -52,6 +56,16 @@ public:
     // Stores a new value, writes it into the skin document and marks the list modified. A key
     // that no item has changes nothing and returns false.
     bool SetData(const QString& Name, const QVariant& data);
+    // SetData for an editor: consecutive values of one editor (a non-zero token) for the same
+    // item are one step of the history.
+    bool setDataFrom(const QString& Name, const QVariant& data, quintptr editor);
+    // A gradient dialog's stops, stored with the item's value as one change.
+    bool setGradient(const QString& Name, const QList<gradientkeys::Stop>& stops,
+                     quintptr editor = 0);
+    // A picture editor's files (name and contents in the working folder) with the item's value,
+    // as one change; a file that cannot be written is reported and nothing changes.
+    bool setPictures(const QString& Name, const QVariant& data,
+                     const QList<std::pair<QString, QByteArray>>& files, QString* error = nullptr);
     QVariant RetrData(const QString& Name) const;
     // Writes the parameters section of skin.ini in the skin's working folder and returns the
     // file's path. The file is replaced only once it is written completely; when it cannot be
@@ -77,6 +91,10 @@ public:
     // --- what the view reads ---
     bool isReady() const { return m_ready; }
     SkinRef skin() const { return m_skin; }
+    // The document the list shows and changes (none while no skin is bound).
+    const std::shared_ptr<SkinDocument>& document() const { return m_doc; }
+    // Binds a document before the schema is loaded for its skin; Ready keeps it.
+    void setDocument(const std::shared_ptr<SkinDocument>& document);
     int categoryCount() const { return int(m_cats.size()); }
     int itemCount(int cat) const;
     const tCategory& category(int cat) const;
@@ -111,15 +129,21 @@ Q_SIGNALS:
     void modifiedChanged(bool modified);
 
 private:
-    // The one door for every value change.
-    enum class Change { Dialog, CheckBox, Switch, FileChoice, Load };
+    // Every value change goes to the document as one step of its history; the rows learn the
+    // outcome from the document's announcement, also on undo and redo.
+    enum class Change { Dialog, CheckBox, Switch, FileChoice, Load, History };
     void applyValue(int cat, int item, const QVariant& value, Change how);
-    void setModified(bool modified);
+    SkinChange changeOf(int cat, int item) const;
+    bool commit(int cat, int item, const QVariant& value, Change how, const SkinChange& change,
+                QString* error = nullptr);
+    void onDocumentChanged(const QStringList& keys);
+    QVariant documentValue(const tItem& it) const;
     bool validItem(int cat, int item) const;
-    bool writePlaceholder(const QString& name, const QImage& placeholder);
+    static std::optional<QByteArray> placeholderBytes(const QImage& placeholder);
 
     QList<tCategory> m_cats;
     bool m_ready = false;
     SkinRef m_skin;
-    bool m_modified = false;
+    std::shared_ptr<SkinDocument> m_doc;
+    Change m_changing = Change::History; // how the change being announced was made
 };

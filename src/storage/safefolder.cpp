@@ -363,3 +363,20 @@ int SafeFolder::appendFileAt(const QString& path, const QByteArray& data) {
         err = errno;
     return err;
 }
+
+int SafeFolder::removeFileAt(const QString& path) {
+    QByteArray name;
+    const int dirFd = openParent(path, &name);
+    if (dirFd < 0)
+        return errno;
+    struct stat st {};
+    int err = 0;
+    if (::fstatat(dirFd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        err = errno;
+    else if (S_ISDIR(st.st_mode))
+        err = EISDIR;
+    else if (::unlinkat(dirFd, name.constData(), 0) != 0)
+        err = errno;
+    ::close(dirFd);
+    return err;
+}

@@ -81,6 +81,7 @@ public:
     static int readFileAt(const QString& path, QByteArray* data, qint64 maxSize);
     static int writeFileAt(const QString& path, const QByteArray& data);
     static int appendFileAt(const QString& path, const QByteArray& data);
+    static int removeFileAt(const QString& path);
 
 private:
     int m_fd = -1;

@@ -6,11 +6,13 @@
 #include "dialogs/frmcredits.h"
 #include "dialogs/frmtext.h"
 #include "dialogs/messagebox.h"
+#include "modalanswer.h"
 #include "proplist/uadvlist.h"
 #include "storage/cbinary.h"
 #include "testsupport.h"
 
 #include <QAction>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -19,6 +21,7 @@
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTest>
+#include <optional>
 
 namespace {
 
@@ -59,6 +62,8 @@ private Q_SLOTS:
     void newSkin_data();
     void newSkin();
     void newSkinWithExistingNameAsksBeforeReplacing();
+    void strayKeyOnReplaceQuestionKeepsPackage_data();
+    void strayKeyOnReplaceQuestionKeepsPackage();
     void newSkinDismissedKeepsOpenSkin();
     void newSkinRefusesNamesOutsideSkinsFolder();
     void newSkinWithoutTemplateEndsWithNoSkin();
@@ -75,6 +80,7 @@ private Q_SLOTS:
     void launcherOpensDialogCaptionedByItem();
     void twoDialogsForOneItemLastOkWins();
     void annullaStoresNothing();
+    void modificaUndoesAndRedoesNamingTheChange();
     void closingClosesEveryDialogWithoutStoring();
     void loadAndNewCloseTheDialogsOfThePreviousSkin();
 
@@ -319,6 +325,61 @@ void TestFrmMain::newSkinWithExistingNameAsksBeforeReplacing() {
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QCOMPARE(readFileBytes(existing), readFileBytes(m_folders->locations().templatePath()));
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Vecchio.skn]"));
+}
+
+// The real prompt and question, answered from the keyboard: replacing must be a deliberate
+// choice, never what a reflexive Enter, Esc or the frame's close button does.
+void TestFrmMain::strayKeyOnReplaceQuestionKeepsPackage_data() {
+    QTest::addColumn<QString>("gesture");
+    QTest::newRow("Enter") << "Enter";
+    QTest::newRow("Esc") << "Esc";
+    QTest::newRow("frame") << "frame";
+}
+
+void TestFrmMain::strayKeyOnReplaceQuestionKeepsPackage() {
+    QFETCH(QString, gesture);
+    const QString existing = m_folders->skinsDir() + QStringLiteral("Vecchio.skn");
+    // Not the template's bytes, which a replacement would write back unnoticed.
+    const QByteArray before = readFileBytes(m_folders->skinsDir() + kDefault);
+    QVERIFY(writeFileBytes(existing, before));
+    auto w = makeWindow();
+    MessageBoxSeam::setTestMode(false);
+
+    const auto keyboardOf = [](QWidget* shown) {
+        return shown->focusWidget() ? shown->focusWidget() : shown;
+    };
+    std::optional<ModalAnswer> question;
+    QString asked;
+    bool stillOpen = false;
+    ModalAnswer prompt([&](QWidget* shown) {
+        auto* input = qobject_cast<QInputDialog*>(shown);
+        QVERIFY(input);
+        input->setTextValue(QStringLiteral("Vecchio"));
+        question.emplace([&](QWidget* shownBox) {
+            auto* box = qobject_cast<QMessageBox*>(shownBox);
+            QVERIFY(box);
+            asked = box->text();
+            if (gesture == u"frame")
+                box->close();
+            else
+                QTest::keyClick(keyboardOf(box),
+                                gesture == u"Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            // A box the gesture left open must still end, or the test would hang.
+            stillOpen = box->isVisible();
+            if (stillOpen)
+                box->button(QMessageBox::No)->click();
+        });
+        QTest::keyClick(keyboardOf(input), Qt::Key_Return);
+    });
+    action(*w, QStringLiteral("mnuNew"))->trigger();
+
+    QVERIFY(prompt.answered());
+    QVERIFY(question && question->answered());
+    QCOMPARE(asked, QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?"));
+    QVERIFY(!stillOpen);
+    QCOMPARE(readFileBytes(existing), before);
+    QVERIFY(!w->skin());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
 }
 
 void TestFrmMain::newSkinDismissedKeepsOpenSkin() {
@@ -577,6 +638,31 @@ void TestFrmMain::annullaStoresNothing() {
                       Qt::LeftButton);
     QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")), before);
     QVERIFY(!w->list()->Modified());
+}
+
+void TestFrmMain::modificaUndoesAndRedoesNamingTheChange() {
+    auto w = makeWindow();
+    QAction* undo = action(*w, QStringLiteral("mnuUndo"));
+    QAction* redo = action(*w, QStringLiteral("mnuRedo"));
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    QVERIFY(!undo->isEnabled());
+    QVERIFY(w->list()->SetData(QStringLiteral("Color"), 255));
+    QCOMPARE(undo->text(), QStringLiteral("Annulla: Colore principale"));
+    QVERIFY(undo->isEnabled());
+    QVERIFY(undo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Z)));
+    QVERIFY(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    QVERIFY(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
+
+    undo->trigger();
+    QCOMPARE(redo->text(), QStringLiteral("Ripeti: Colore principale"));
+    QCOMPARE(undo->text(), QStringLiteral("Annulla"));
+    // Back at the state it was opened in: closing asks nothing.
+    QVERIFY(!w->list()->Modified());
+    action(*w, QStringLiteral("mnuClose"))->trigger();
+    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QVERIFY(!w->skin());
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
 }
 
 void TestFrmMain::closingClosesEveryDialogWithoutStoring() {

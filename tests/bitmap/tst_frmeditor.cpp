@@ -89,6 +89,7 @@ private Q_SLOTS:
     void nuovaMascheraMakesABlankPair();
     void annullaAfterSwitchKeepsWhatTheSwitchSaved();
     void toolsFromTheDialog();
+    void undoRedoKeysAndANewHistoryPerMask();
     void emptyNameOpensBlankAndSavesUnderTheKey();
     void unsafeNameStaysInsideTheWorkingFolder();
     void missingOrInvalidPaletteEntriesUseDefaults();
@@ -99,6 +100,10 @@ private Q_SLOTS:
 private:
     frmEditor* open(const QString& key);
     QString work(const QString& name) const { return m_work + QLatin1Char('/') + name; }
+    // While the dialog is open its confirmed pictures wait for "Ok"; after, the folder has them.
+    QImage confirmed(const QString& name) const {
+        return m_dialog ? m_dialog->confirmedPicture(name) : QImage(work(name));
+    }
     template <typename T> T* child(const QString& name) const {
         T* w = m_dialog->findChild<T*>(name);
         if (!w)
@@ -388,7 +393,7 @@ void TestFrmEditor::switchingMasks() {
     QVERIFY(!m_dialog->modified());
     QCOMPARE(m_dialog->editor()->pixel(4, 4), kBlue); // the pressed mask is shown
 
-    const QImage normal(work(QStringLiteral("up.bmp")));
+    const QImage normal = confirmed(QStringLiteral("up.bmp"));
     if (answer == MessageBoxSeam::No) {
         QCOMPARE(readFileBytes(work(QStringLiteral("up.bmp"))), before);
     } else {
@@ -398,15 +403,15 @@ void TestFrmEditor::switchingMasks() {
     }
     // Clicking the option already selected switches nothing.
     press(QStringLiteral("optMask1"));
-    QCOMPARE(QImage(work(QStringLiteral("p_up.bmp"))).size(), QSize(17, 17));
+    QCOMPARE(confirmed(QStringLiteral("p_up.bmp")).size(), QSize(17, 17));
     QCOMPARE(m_dialog->editor()->pixel(4, 4), kBlue);
 
     // And back: the untouched pressed mask is written back and the normal one shown again.
     paint(1, 1, Qt::RightButton);
     MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
     press(QStringLiteral("optMask0"));
-    QCOMPARE(at(QImage(work(QStringLiteral("p_up.bmp"))), 1, 1), kMask);
-    QCOMPARE(at(QImage(work(QStringLiteral("p_up.bmp"))), 2, 1), kBlue);
+    QCOMPARE(at(confirmed(QStringLiteral("p_up.bmp")), 1, 1), kMask);
+    QCOMPARE(at(confirmed(QStringLiteral("p_up.bmp")), 2, 1), kBlue);
     QCOMPARE(m_dialog->editor()->pixel(4, 4),
              stroke && answer == MessageBoxSeam::Yes ? kLight : kGreen);
 }
@@ -417,8 +422,8 @@ void TestFrmEditor::okOnPressedSavesThePressedMask() {
     paint(6, 6);
     press(QStringLiteral("cmdOk"));
     QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(at(QImage(work(QStringLiteral("p_up.bmp"))), 6, 6), kLight);
-    QCOMPARE(at(QImage(work(QStringLiteral("up.bmp"))), 6, 6), kGreen);
+    QCOMPARE(at(confirmed(QStringLiteral("p_up.bmp")), 6, 6), kLight);
+    QCOMPARE(at(confirmed(QStringLiteral("up.bmp")), 6, 6), kGreen);
     QCOMPARE(m_host->list.RetrData(QStringLiteral("Scroller_Up")).toString(),
              QStringLiteral("up.bmp"));
 }
@@ -431,12 +436,12 @@ void TestFrmEditor::nuovaMascheraMakesABlankPair() {
     QCOMPARE(m_dialog->value(), QStringLiteral("but_scroller_up"));
     for (const QString name :
          {QStringLiteral("but_scroller_up"), QStringLiteral("p_but_scroller_up")}) {
-        const QImage made(work(name));
+        const QImage made = confirmed(name);
         QCOMPARE(made.size(), QSize(17, 17));
         QCOMPARE(pixelsOf(made), QList<Colour>(17 * 17, kMask));
     }
     QCOMPARE(pixelsOf(m_dialog->editor()), QList<Colour>(17 * 17, kMask));
-    QCOMPARE(at(QImage(work(QStringLiteral("up.bmp"))), 3, 3),
+    QCOMPARE(at(confirmed(QStringLiteral("up.bmp")), 3, 3),
              kGreen); // the old mask is left alone
 
     paint(0, 0);
@@ -447,7 +452,7 @@ void TestFrmEditor::nuovaMascheraMakesABlankPair() {
     const QImage saved(work(QStringLiteral("but_scroller_up")));
     QCOMPARE(at(saved, 0, 0), kLight);
     QCOMPARE(at(saved, 1, 0), kMask);
-    QCOMPARE(at(QImage(work(QStringLiteral("p_but_scroller_up"))), 0, 0), kMask);
+    QCOMPARE(at(confirmed(QStringLiteral("p_but_scroller_up")), 0, 0), kMask);
 }
 
 void TestFrmEditor::annullaAfterSwitchKeepsWhatTheSwitchSaved() {
@@ -459,9 +464,10 @@ void TestFrmEditor::annullaAfterSwitchKeepsWhatTheSwitchSaved() {
     const QByteArray pressedBefore = readFileBytes(work(QStringLiteral("p_up.bmp")));
     press(QStringLiteral("cmdAnnulla"));
     QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(at(QImage(work(QStringLiteral("up.bmp"))), 2, 2), kLight);
+    QCOMPARE(at(confirmed(QStringLiteral("up.bmp")), 2, 2), kLight);
     QCOMPARE(readFileBytes(work(QStringLiteral("p_up.bmp"))), pressedBefore);
-    QVERIFY(!m_host->list.Modified());
+    // The picture saved on the switch is a change of the skin: the next save must pack it.
+    QVERIFY(m_host->list.Modified());
     QCOMPARE(m_host->list.RetrData(QStringLiteral("Scroller_Up")).toString(),
              QStringLiteral("up.bmp"));
 }
@@ -492,6 +498,38 @@ void TestFrmEditor::toolsFromTheDialog() {
 
     press(QStringLiteral("optStrum1"));
     QCOMPARE(e->tool(), uEditor::Tool::Pencil);
+}
+
+void TestFrmEditor::undoRedoKeysAndANewHistoryPerMask() {
+    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    m_dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
+    uEditor* e = m_dialog->editor();
+    paint(4, 4);
+    paint(5, 5);
+    // The keys belong to the dialog, whichever of its controls has the focus.
+    auto* focus = child<QWidget>(QStringLiteral("optStrum1"));
+    focus->setFocus();
+    const auto key = [focus](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
+        QTest::keyClick(focus, k, m);
+    };
+    key(Qt::Key_Z);
+    QVERIFY(e->pixel(5, 5) == kGreen && e->pixel(4, 4) == kLight && m_dialog->modified());
+    key(Qt::Key_Z);
+    QVERIFY(e->pixel(4, 4) == kGreen && !m_dialog->modified()); // as loaded
+    key(Qt::Key_Y);
+    QVERIFY(e->pixel(4, 4) == kLight && m_dialog->modified());
+    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(e->pixel(5, 5), kLight);
+
+    // Undone to the picture as loaded, the switch asks nothing; the strokes left to redo
+    // belong to the other mask.
+    key(Qt::Key_Z);
+    key(Qt::Key_Z);
+    press(QStringLiteral("optMask1"));
+    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    key(Qt::Key_Y);
+    QVERIFY(e->pixel(4, 4) == kBlue && !m_dialog->modified());
 }
 
 void TestFrmEditor::emptyNameOpensBlankAndSavesUnderTheKey() {
@@ -585,20 +623,25 @@ void TestFrmEditor::failedSaveKeepsTheDialogAndStrokes() {
     QCOMPARE(m_dialog->editor()->pixel(7, 7), kLight);
     QVERIFY(!m_host->list.Modified());
 
-    // A failed switch keeps the strokes and the mask they belong to.
+    // A mask left for its twin waits for "Ok"; when it cannot be written then, the dialog stays
+    // with it, and nothing of the pair reaches the skin.
     delete m_dialog.data();
     QVERIFY(QFile::remove(work(QStringLiteral("p_up.bmp"))));
     QVERIFY(QDir(m_work).mkdir(QStringLiteral("p_up.bmp")));
     MessageBoxSeam::clearRecord();
     QVERIFY(open(QStringLiteral("Scroller_Up")));
+    const QByteArray normalBefore = readFileBytes(work(QStringLiteral("up.bmp")));
     press(QStringLiteral("optMask1"));
     paint(2, 2);
     MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
     press(QStringLiteral("optMask0"));
-    QVERIFY(child<QRadioButton>(QStringLiteral("optMask0"))->isChecked() == false);
-    QVERIFY(child<QRadioButton>(QStringLiteral("optMask1"))->isChecked());
-    QCOMPARE(m_dialog->editor()->pixel(2, 2), kLight);
-    QVERIFY(m_dialog->modified());
+    QVERIFY(child<QRadioButton>(QStringLiteral("optMask0"))->isChecked());
+    paint(3, 3);
+    press(QStringLiteral("cmdOk"));
+    QVERIFY(m_dialog && m_dialog->isVisible());
+    QCOMPARE(at(m_dialog->confirmedPicture(QStringLiteral("p_up.bmp")), 2, 2), kLight);
+    QCOMPARE(readFileBytes(work(QStringLiteral("up.bmp"))), normalBefore);
+    QVERIFY(!m_host->list.Modified());
 }
 
 void TestFrmEditor::withoutWorkingFolderNothingIsReadOrWritten() {

@@ -321,7 +321,8 @@ void tst_uAdvListInteraction::switchingItemsOffAndOn() {
         return f->model()->item(1, row);
     };
 
-    // An optional colour: off stores -1 and shows the not-set icon and no swatch; on stores white.
+    // An optional colour: off stores -1 and shows the not-set icon and no swatch; on brings
+    // back the colour it held.
     click(RowColourOpt);
     QVERIFY(!item(RowColourOpt).IsSet);
     QCOMPARE(f->list->RetrData("ColOpt").toInt(), -1);
@@ -331,7 +332,7 @@ void tst_uAdvListInteraction::switchingItemsOffAndOn() {
     QVERIFY(!f->child<QWidget>("pctColor")->isVisible());
     click(RowColourOpt);
     QVERIFY(item(RowColourOpt).IsSet);
-    QCOMPARE(f->list->RetrData("ColOpt").toInt(), 16777215);
+    QCOMPARE(f->list->RetrData("ColOpt").toInt(), 65280);
     QVERIFY(f->child<QWidget>("pctColor")->isVisible());
 
     // The gradient "Menu", not set, switched on: two black stops at 0 and 100.
@@ -373,14 +374,14 @@ void tst_uAdvListInteraction::switchingItemsOffAndOn() {
     QCOMPARE(f->list->RetrData("Aliases").toString(), QString());
     QVERIFY(!image->isVisible());
 
-    // "Scroller_Transp": off stores -1, on stores 23.
+    // "Scroller_Transp": off stores -1, on brings back the 10 it held.
     click(RowTransp);
     QVERIFY(!item(RowTransp).IsSet);
     QCOMPARE(f->list->RetrData("Scroller_Transp").toInt(), -1);
     QVERIFY(!f->child<QWidget>("cmdMore")->isVisible());
     click(RowTransp);
     QVERIFY(item(RowTransp).IsSet);
-    QCOMPARE(f->list->RetrData("Scroller_Transp").toInt(), 23);
+    QCOMPARE(f->list->RetrData("Scroller_Transp").toInt(), 10);
     QVERIFY(f->child<QWidget>("cmdMore")->isVisible());
 
     // Each switch is a change the next save writes: closing must ask about it.

@@ -108,15 +108,21 @@ public:
         if (!copyInto(options.package, locations.skinsDir() + name))
             return false;
 
-        m_skin = std::make_shared<cSkin>(locations);
-        m_skin->CaricaSkin(name);
-        if (!m_skin->workFolderUsable())
+        // Opened as the editor opens a skin: the document reads it, the list shows it.
+        m_document = std::make_shared<SkinDocument>(nullptr);
+        const SkinDocument::Outcome opened = m_document->open(locations, name);
+        if (!opened.error.isEmpty())
+            printError(opened.error);
+        m_skin = m_document->skin();
+        if (!opened.ok)
             return false;
+        m_list.setDocument(m_document);
         loadSkinSchema(m_list, m_skin);
         return !errorReported();
     }
 
     SkinRef& skin() { return m_skin; }
+    SkinDocument& document() { return *m_document; }
     PropListModel& list() { return m_list; }
 
 private:
@@ -156,6 +162,7 @@ private:
     QString m_parent = cleanedParent();
     QTemporaryDir m_root{leftovers::temporaryFolderTemplate(m_parent)};
     SkinRef m_skin;
+    std::shared_ptr<SkinDocument> m_document;
     PropListModel m_list;
 };
 
@@ -168,22 +175,6 @@ QString valueText(const QVariant& value) {
 // The credits as the main window gets them from the document.
 QString documentCredits(const cSkin& skin) {
     return skin.RetrInfo(QStringLiteral("Credits")).toString();
-}
-
-// The info section appended after the parameters, as the main window's save writes it.
-bool appendInfo(const QString& path, const QString& credits) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + path);
-        return false;
-    }
-    const QByteArray bytes =
-        encodeCp1252(QStringLiteral("[info]\r\n") + credits + QStringLiteral("\r\n"));
-    if (!PropListModel::writeAll(&file, bytes) || !file.flush()) {
-        printError(QStringLiteral("Errore 57: Errore di I/O della periferica: ") + path);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -223,7 +214,7 @@ int commandResave(const QStringList& args) {
     if (!loaded.open(options))
         return 1;
     PropListModel& list = loaded.list();
-    cSkin& skin = *loaded.skin();
+    const cSkin& skin = *loaded.skin();
 
     QString credits = options.hasCredits ? options.credits : documentCredits(skin);
     if (options.hasCredits) {
@@ -232,12 +223,14 @@ int commandResave(const QStringList& args) {
         credits.replace(u'\n', QStringLiteral("\r\n"));
     }
 
-    bool saved = false;
-    const QString path = list.Salva(&saved);
-    if (!saved || !appendInfo(path, credits))
-        return 1;
-    cBinary binary(cliLocations());
-    const bool packed = binary.CreaSknAt(skin.SkinPath(), list.GetFilesList(), options.package,
-                                         list.RetrData(QStringLiteral("Title")).toString());
-    return packed ? 0 : 1;
+    SkinDocument& document = loaded.document();
+    if (options.hasCredits)
+        document.setCredits(credits);
+    // The editor's own save: skin.ini with the credits, then the package, written whole.
+    const SkinDocument::Outcome saved =
+        document.save(list.parametersText(), list.GetFilesList(),
+                      list.RetrData(QStringLiteral("Title")).toString(), options.package);
+    if (!saved.error.isEmpty())
+        printError(saved.error);
+    return saved.ok ? 0 : 1;
 }
