@@ -34,6 +34,8 @@ const QString kSaveQuestion = QStringLiteral("Salvi le modifiche allo skin corre
 const QString kNamePrompt =
     QStringLiteral("Inserisci un nome per il tuo skin\r\nNB: Il nome non corrisponde al titolo, "
                    "ma e' soltanto il nome che verra' dato al file .skn");
+const QString kUnconfirmedQuestion =
+    QStringLiteral("Ci sono modifiche non confermate negli editor aperti. Applicarle?");
 const QString kReplaceQuestion =
     QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?");
 
@@ -192,7 +194,40 @@ bool frmMain::hasUnsavedChanges() const {
     return mSkin && lstOpt->Modified();
 }
 
+bool frmMain::settleOpenEditors() {
+    QList<std::shared_ptr<cSetting>> pending;
+    for (const std::shared_ptr<cSetting>& launcher : mSettings) {
+        if (ValueDialog* dialog = launcher->dialog(); dialog && dialog->hasUnconfirmedChanges())
+            pending << launcher;
+    }
+    if (pending.isEmpty())
+        return true;
+    for (const std::shared_ptr<cSetting>& launcher : pending) {
+        launcher->form()->show();
+        launcher->form()->raise();
+    }
+    const auto answer = MessageBoxSeam::question(
+        this, kUnconfirmedQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == MessageBoxSeam::Cancel)
+        return false;
+    for (const std::shared_ptr<cSetting>& launcher : pending) {
+        // The question's own event loop may have closed a dialog meanwhile.
+        ValueDialog* dialog = launcher->dialog();
+        if (!dialog)
+            continue;
+        if (answer == MessageBoxSeam::No)
+            launcher->form()->close();
+        else if (!dialog->confirmChanges())
+            return false;
+    }
+    return true;
+}
+
 int frmMain::ConfermaChiusura() {
+    // Edits still open in a dialog would be dropped with the skin: ask about them first, so
+    // that the ones applied count among the changes to save.
+    if (mSkin && !settleOpenEditors())
+        return Cancel;
     while (hasUnsavedChanges()) {
         const auto answer = MessageBoxSeam::question(
             this, kSaveQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -211,6 +246,8 @@ int frmMain::ConfermaChiusura() {
 bool frmMain::SalvaSkin() {
     if (!mSkin || !m_doc)
         return true;
+    if (!settleOpenEditors())
+        return false;
     PropListModel* model = lstOpt->model();
     const SkinDocument::Outcome saved =
         m_doc->save(model->parametersText(), model->GetFilesList(),

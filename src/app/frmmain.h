@@ -81,6 +81,9 @@ private:
     void updateActions();
     void openSkin(const QString& name);
     void bindHistory();
+    // Asks about edits not yet confirmed in open dialogs: applies them (Sì), drops them (No) or
+    // stops what was about to happen (Annulla, false).
+    bool settleOpenEditors();
 
     Locations m_locations;
     SkinRef mSkin;

@@ -412,6 +412,12 @@ void frmEditor::cmdOkClick() {
     close();
 }
 
+bool frmEditor::confirmChanges() {
+    cmdOkClick();
+    // A picture that could not be written keeps the dialog open with its strokes.
+    return !mSetting;
+}
+
 void frmEditor::reject() {
     close();
 }

@@ -27,6 +27,8 @@ public:
     explicit frmEditor(QWidget* parent = nullptr);
     ~frmEditor() override;
 
+    bool hasUnconfirmedChanges() const override { return mModified || !mPending.isEmpty(); }
+    bool confirmChanges() override;
     void Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
                bool Mask = false) override;
     QWidget* dialogWidget() override { return this; }

@@ -56,6 +56,7 @@ void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin)
     QWidget* window = dialog->dialogWidget();
     window->setAttribute(Qt::WA_DeleteOnClose);
     mForm = window;
+    mDialog = dialog;
     // Avvia may replace the launcher's skin reference; the caller's own reference stays as it
     // was (the main window keeps the skin it opened).
     dialog->Avvia(shared_from_this(), mSkin, list->RetrData(mSettName), kind == KindMask);

@@ -57,6 +57,8 @@ public:
 
     // The open dialog, or nullptr once it closed.
     QWidget* form() const { return mForm.data(); }
+    // The open dialog as a value dialog, or nullptr once it closed.
+    ValueDialog* dialog() const { return mForm ? mDialog : nullptr; }
     SkinRef skin() const { return mSkin; }
 
 private:
@@ -66,6 +68,7 @@ private:
     SettingHost* mParent = nullptr;
     QPointer<PropListModel> mList; // the host's list, watched: a dialog may outlive it
     QPointer<QWidget> mForm;
+    ValueDialog* mDialog = nullptr; // the same window; valid while mForm is
     QString mSettName;
     SkinRef mSkin;
     QMetaObject::Connection mClosingConnection;

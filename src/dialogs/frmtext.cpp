@@ -50,7 +50,17 @@ frmText::frmText(QWidget* parent) : QDialog(parent) {
 void frmText::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
                     bool Mask) {
     mSetting = Setting;
-    txtText->setText(Value.toString());
+    mInitial = Value.toString();
+    txtText->setText(mInitial);
+}
+
+bool frmText::hasUnconfirmedChanges() const {
+    return txtText->text() != mInitial;
+}
+
+bool frmText::confirmChanges() {
+    cmdOk_Click();
+    return true;
 }
 
 bool frmText::eventFilter(QObject* watched, QEvent* event) {

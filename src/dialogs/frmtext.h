@@ -17,6 +17,8 @@ public:
     explicit frmText(QWidget* parent = nullptr);
 
     // Skin and Mask are not used.
+    bool hasUnconfirmedChanges() const override;
+    bool confirmChanges() override;
     void Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
                bool Mask = false) override;
     QWidget* dialogWidget() override { return this; }
@@ -32,4 +34,5 @@ private:
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdAnnulla = nullptr;
     std::shared_ptr<cSetting> mSetting;
+    QString mInitial; // the value it opened with
 };

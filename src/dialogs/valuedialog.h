@@ -23,6 +23,12 @@ public:
 
     // The dialog's window.
     virtual QWidget* dialogWidget() = 0;
+
+    // Whether the dialog holds an edit not yet confirmed with "Ok" (strokes, a dragged stop, a
+    // typed value), which saving or closing the skin would otherwise drop.
+    virtual bool hasUnconfirmedChanges() const { return false; }
+    // Confirms it as "Ok" would; false when that was refused (reported) and the dialog stays.
+    virtual bool confirmChanges() { return true; }
 };
 
 // The dialogs are registered per item kind by whoever links them (the application registers

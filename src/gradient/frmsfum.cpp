@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <algorithm>
 
 frmSfum::frmSfum(QWidget* parent) : QDialog(parent) {
     setFont(dialogFont());
@@ -80,13 +81,33 @@ void frmSfum::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, con
     if (!alive)
         return;
     sfmSfum->SetcSfum(model);
+    mInitial = stops();
 }
 
-void frmSfum::cmdOK_Click() {
+QList<gradientkeys::Stop> frmSfum::stops() const {
     QList<gradientkeys::Stop> stops;
     const qint16 n = sfmSfum->NColori();
     for (qint16 i = 1; i <= n; ++i)
         stops.append({qint32(sfmSfum->Colore(i)), qint32(sfmSfum->Posizione(i))});
+    return stops;
+}
+
+bool frmSfum::hasUnconfirmedChanges() const {
+    const QList<gradientkeys::Stop> now = stops();
+    return now.size() != mInitial.size() ||
+           !std::equal(now.cbegin(), now.cend(), mInitial.cbegin(),
+                       [](const auto& a, const auto& b) {
+                           return a.colour == b.colour && a.position == b.position;
+                       });
+}
+
+bool frmSfum::confirmChanges() {
+    cmdOK_Click();
+    return true;
+}
+
+void frmSfum::cmdOK_Click() {
+    const QList<gradientkeys::Stop> stops = this->stops();
     // Every stop goes to the skin as one change, which undo takes back whole.
     const std::shared_ptr<cSetting> setting = mSetting;
     if (setting)

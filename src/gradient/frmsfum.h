@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/valuedialog.h"
+#include "skin/gradientkeys.h"
 
 #include <QDialog>
 #include <QString>
@@ -21,6 +22,8 @@ public:
     ~frmSfum() override;
 
     // Value is not used: the stops live in the skin document.
+    bool hasUnconfirmedChanges() const override;
+    bool confirmChanges() override;
     void Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
                bool Mask = false) override;
     QWidget* dialogWidget() override { return this; }
@@ -36,6 +39,7 @@ protected:
 
 private:
     void cmdOK_Click();
+    QList<gradientkeys::Stop> stops() const;
     void cmdAnnulla_Click();
     void cslSelector_Click();
     void Scarica();
@@ -46,6 +50,7 @@ private:
     QPushButton* cmdAnnulla = nullptr;
 
     std::shared_ptr<cSetting> mSetting;
+    QList<gradientkeys::Stop> mInitial; // the stops it opened with
     QString mKey;
     SkinRef mSkin;
 };

@@ -81,6 +81,8 @@ private Q_SLOTS:
     void twoDialogsForOneItemLastOkWins();
     void annullaStoresNothing();
     void modificaUndoesAndRedoesNamingTheChange();
+    void savingAsksAboutEditsLeftInOpenDialogs_data();
+    void savingAsksAboutEditsLeftInOpenDialogs();
     void closingClosesEveryDialogWithoutStoring();
     void loadAndNewCloseTheDialogsOfThePreviousSkin();
 
@@ -665,6 +667,42 @@ void TestFrmMain::modificaUndoesAndRedoesNamingTheChange() {
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
 }
 
+void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("stored"); // what the list holds after the save
+    QTest::addColumn<bool>("dialogOpen");
+    QTest::newRow("Sì applies") << int(MessageBoxSeam::Yes) << "99" << false;
+    QTest::newRow("No drops") << int(MessageBoxSeam::No) << "" << false;
+    QTest::newRow("Annulla saves nothing") << int(MessageBoxSeam::Cancel) << "" << true;
+}
+
+void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs() {
+    QFETCH(int, answer);
+    QFETCH(QString, stored);
+    QFETCH(bool, dialogOpen);
+    auto w = makeWindow();
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    const QVariant before = w->list()->RetrData(QStringLiteral("SpostX"));
+    const QByteArray package = readFileBytes(m_folders->skinsDir() + QStringLiteral("Blu.skn"));
+    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
+    QPointer<QWidget> dialog = openDialogs(QStringLiteral("frmText")).value(0);
+    QVERIFY(dialog);
+    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtText")), "99");
+
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::Answer(answer));
+    action(*w, QStringLiteral("mnuSave"))->trigger();
+    QCOMPARE(MessageBoxSeam::shownTexts(),
+             QStringList{QStringLiteral(
+                 "Ci sono modifiche non confermate negli editor aperti. Applicarle?")});
+    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")).toString(),
+             stored.isEmpty() ? before.toString() : stored);
+    QTRY_COMPARE(!dialog.isNull() && dialog->isVisible(), dialogOpen);
+    // Only the applied edit changes the package; Annulla stops the save itself.
+    QCOMPARE(readFileBytes(m_folders->skinsDir() + QStringLiteral("Blu.skn")) != package,
+             answer == MessageBoxSeam::Yes);
+    QCOMPARE(w->list()->Modified(), false);
+}
+
 void TestFrmMain::closingClosesEveryDialogWithoutStoring() {
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
@@ -699,12 +737,14 @@ void TestFrmMain::loadAndNewCloseTheDialogsOfThePreviousSkin() {
     edit->selectAll();
     QTest::keyClicks(edit, "5");
 
-    // Cancelling the save question leaves everything, the dialog included, as it was.
+    // Cancelling the question about the unconfirmed edit leaves everything, the dialog
+    // included, as it was.
     makeModified(*w);
     MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
     loadByName(*w, kDefault);
     QVERIFY(dialog && dialog->isVisible());
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::No); // drop the unconfirmed edit
+    MessageBoxSeam::queueAnswer(MessageBoxSeam::No); // and the unsaved changes
     loadByName(*w, kDefault);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dialog || !dialog->isVisible());
