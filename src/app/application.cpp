@@ -1,9 +1,10 @@
 #include "application.h"
 
 #include "bitmap/frmeditor.h"
+#include "dialogkit/colourpicker.h"
+#include "dialogkit/valuedialog.h"
 #include "dialogs/frmcolor.h"
 #include "dialogs/frmtext.h"
-#include "dialogs/valuedialog.h"
 #include "gradient/frmsfum.h"
 #include "proplist/proplistmodel.h"
 
@@ -23,6 +24,7 @@ void registerValueDialogs() {
     registerValueDialog(KindGradient, [] { return new frmSfum(); });
     registerValueDialog(KindImage, [] { return new frmEditor(); });
     registerValueDialog(KindMask, [] { return new frmEditor(); });
+    registerColourPicker(&frmColor::pickColour);
 }
 
 void setUpApplication(QApplication& app) {

@@ -11,7 +11,7 @@ class QApplication;
 // dialogs for each kind of setting.
 void setUpApplication(QApplication& app);
 
-// Registers the dialog of every item kind with the launcher.
+// Registers the dialog of every item kind with the launcher, and the colour picker function.
 void registerValueDialogs();
 
 // Held by a running editor for as long as it runs. Every editor unpacks into the same working

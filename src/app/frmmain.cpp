@@ -2,8 +2,9 @@
 
 #include "common/cp1252.h"
 #include "common/errors.h"
+#include "common/filenames.h"
+#include "dialogkit/messagebox.h"
 #include "dialogs/frmcredits.h"
-#include "dialogs/messagebox.h"
 #include "proplist/uadvlist.h"
 #include "skin/skindocument.h"
 #include "skin/skinschema.h"
@@ -39,17 +40,6 @@ const QString kUnconfirmedQuestion =
 const QString kReplaceQuestion =
     QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?");
 
-// A name typed for a new package must stay a plain file name inside the skins folder.
-bool isPlainFileName(const QString& name) {
-    if (name.isEmpty() || name == u'.' || name == QStringLiteral(".."))
-        return false;
-    for (const QChar c : name) {
-        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() == 0)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 frmMain::frmMain(const Locations& locations, QWidget* parent)
@@ -82,7 +72,7 @@ void frmMain::setOpenFolderHandler(std::function<void(const QString&)> handler) 
     openFolderHandler() = std::move(handler);
 }
 
-PropListModel* frmMain::settingsList() {
+SettingList* frmMain::settingsList() {
     return lstOpt->model();
 }
 

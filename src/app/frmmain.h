@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/locations.h"
-#include "dialogs/csetting.h"
+#include "dialogkit/csetting.h"
 #include "skin/cskin.h"
 #include "skin/skindocument.h"
 
@@ -45,7 +45,7 @@ public:
     void Redo();
 
     // --- SettingHost ---
-    PropListModel* settingsList() override;
+    SettingList* settingsList() override;
     QWidget* settingsOwner() override { return this; }
     ClosingNotifier* closingNotifier() override { return &m_closing; }
 

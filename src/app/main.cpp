@@ -1,6 +1,6 @@
 #include "app/application.h"
 #include "app/frmmain.h"
-#include "dialogs/messagebox.h"
+#include "dialogkit/messagebox.h"
 #include "storage/leftovers.h"
 
 #include <QApplication>

@@ -5,11 +5,12 @@
 #include "bitmap/cbitmap.h"
 #include "bitmap/cdevicecontext.h"
 #include "bitmap/picturebox.h"
+#include "common/filenames.h"
 #include "common/numbers.h"
-#include "dialogs/colourpicker.h"
-#include "dialogs/csetting.h"
-#include "dialogs/dialoglayout.h"
-#include "dialogs/messagebox.h"
+#include "dialogkit/colourpicker.h"
+#include "dialogkit/csetting.h"
+#include "dialogkit/dialoglayout.h"
+#include "dialogkit/messagebox.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,13 +41,6 @@ Colour paletteColour(const SkinRef& skin, const QString& key, Colour fallback) {
     if (!value || *value < 0 || *value > 0xFFFFFF)
         return fallback;
     return *value;
-}
-
-// A name that stays inside the working folder: no folders, no parent references.
-bool isPlainFileName(const QString& name) {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-           !name.contains(QLatin1Char(':')) && !name.contains(QChar(0));
 }
 
 QLabel* label(QWidget* parent, const QString& text, const QRect& geometry) {

@@ -2,7 +2,7 @@
 
 #include "bitmap/ueditor.h"
 #include "common/colour.h"
-#include "dialogs/valuedialog.h"
+#include "dialogkit/valuedialog.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,9 +1,8 @@
 #include "bitmap/picturebox.h"
 
+#include "common/bitmapfile.h"
 #include "storage/safefolder.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -42,14 +41,7 @@ Colour PictureBox::point(int x, int y) const {
 }
 
 QByteArray PictureBox::bitmapBytes() const {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    // RGB32 is written as 24 bits a pixel without compression, the form every reader takes.
-    QImageWriter writer(&buffer, QByteArrayLiteral("bmp"));
-    if (!writer.write(picture().convertToFormat(QImage::Format_RGB32)))
-        return {};
-    return bytes;
+    return bitmapFileBytes(picture());
 }
 
 bool PictureBox::savePicture(const QString& path) const {

@@ -1,8 +1,7 @@
 #include "frmcolor.h"
 
-#include "dialogs/colourpicker.h"
-#include "dialogs/csetting.h"
-#include "dialogs/dialoglayout.h"
+#include "dialogkit/csetting.h"
+#include "dialogkit/dialoglayout.h"
 #include "gradient/csfum.h"
 
 #include <QCloseEvent>
@@ -13,7 +12,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QQueue>
 #include <QScrollBar>
 #include <cmath>
 #include <functional>
@@ -197,15 +195,10 @@ std::optional<qint16> textAsInt16(const QString& text) {
     return toInt16(v);
 }
 
-struct SharedState {
-    QPointer<frmColor> instance;
-    QQueue<std::optional<Colour>> queued;
-    QList<Colour> calls;
-};
-
-SharedState& shared() {
-    static SharedState state;
-    return state;
+// The dialog the picker function is showing.
+QPointer<frmColor>& sharedDialog() {
+    static QPointer<frmColor> instance;
+    return instance;
 }
 
 } // namespace
@@ -342,7 +335,7 @@ bool frmColor::selVisible() const {
 }
 
 frmColor* frmColor::sharedInstance() {
-    return shared().instance.data();
+    return sharedDialog().data();
 }
 
 // --- the private operations ---
@@ -584,36 +577,13 @@ Colour frmColor::SelezionaColore(Colour ColoreLong) {
     return mRisultato;
 }
 
-Colour SelezionaColore(Colour ColoreLong) {
-    SharedState& state = shared();
-    state.calls << ColoreLong;
-    if (!state.queued.isEmpty()) {
-        const std::optional<Colour> answer = state.queued.dequeue();
-        return answer ? *answer : ColoreLong;
-    }
+Colour frmColor::pickColour(Colour ColoreLong) {
     // Each call gets a fresh dialog, dropped as soon as it has answered.
     std::unique_ptr<frmColor> dialog(new frmColor(nullptr));
-    const QPointer<frmColor> previous = state.instance;
-    state.instance = dialog.get();
+    QPointer<frmColor>& current = sharedDialog();
+    const QPointer<frmColor> previous = current;
+    current = dialog.get();
     const Colour result = dialog->SelezionaColore(ColoreLong);
-    state.instance = previous;
+    current = previous;
     return result;
 }
-
-namespace ColourPickerSeam {
-
-void queueResult(std::optional<Colour> result) {
-    shared().queued.enqueue(result);
-}
-int pendingResults() {
-    return int(shared().queued.size());
-}
-QList<Colour> calls() {
-    return shared().calls;
-}
-void clear() {
-    shared().queued.clear();
-    shared().calls.clear();
-}
-
-} // namespace ColourPickerSeam

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/colour.h"
-#include "dialogs/valuedialog.h"
+#include "dialogkit/valuedialog.h"
 
 #include <QDialog>
 #include <QEvent>
@@ -22,9 +22,9 @@ class Swatch;
 // through the colour to white, and the red, green and blue components as text and scroll bars.
 //
 // Two uses: as a value dialog of the launcher (Avvia, modeless; "Ok" hands the colour to the
-// launcher), and as a modal function (SelezionaColore, declared in dialogs/colourpicker.h), which
-// returns the chosen colour or, when cancelled, the colour it started from. Closing the window
-// by its frame or with Esc counts as "Annulla" in both uses.
+// launcher), and as a modal function (pickColour, registered as dialogkit's SelezionaColore),
+// which returns the chosen colour or, when cancelled, the colour it started from. Closing the
+// window by its frame or with Esc counts as "Annulla" in both uses.
 class frmColor : public QDialog, public ValueDialog {
     Q_OBJECT
 public:
@@ -38,11 +38,13 @@ public:
     QWidget* dialogWidget() override { return this; }
 
     // Function use on this instance: shows the dialog modally and returns the chosen colour, or
-    // ColoreLong when the user cancels. The free function SelezionaColore gives each call a fresh
-    // instance.
+    // ColoreLong when the user cancels.
     Colour SelezionaColore(Colour ColoreLong);
 
-    // The instance the free function SelezionaColore is showing, or nullptr.
+    // The function form: a fresh instance for every call, dropped once it has answered.
+    static Colour pickColour(Colour ColoreLong);
+
+    // The instance pickColour is showing, or nullptr.
     static frmColor* sharedInstance();
 
     // --- read by tests and by nobody else ---

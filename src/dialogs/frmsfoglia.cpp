@@ -1,6 +1,6 @@
 #include "frmsfoglia.h"
 
-#include "dialogs/dialoglayout.h"
+#include "dialogkit/dialoglayout.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "frmtext.h"
 
-#include "dialogs/csetting.h"
-#include "dialogs/dialoglayout.h"
+#include "dialogkit/csetting.h"
+#include "dialogkit/dialoglayout.h"
 
 #include <QEvent>
 #include <QLabel>

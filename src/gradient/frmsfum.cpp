@@ -1,9 +1,9 @@
 #include "frmsfum.h"
 
 #include "common/numbers.h"
-#include "dialogs/colourpicker.h"
-#include "dialogs/csetting.h"
-#include "dialogs/dialoglayout.h"
+#include "dialogkit/colourpicker.h"
+#include "dialogkit/csetting.h"
+#include "dialogkit/dialoglayout.h"
 #include "gradient/csfum.h"
 #include "gradient/ucolorsel.h"
 #include "gradient/usfum.h"

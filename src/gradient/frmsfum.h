@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/valuedialog.h"
+#include "dialogkit/valuedialog.h"
 #include "skin/gradientkeys.h"
 
 #include <QDialog>

@@ -1,14 +1,14 @@
 #include "proplistmodel.h"
 
+#include "common/bitmapfile.h"
 #include "common/cp1252.h"
 #include "common/errors.h"
+#include "common/filenames.h"
 #include "common/numbers.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QSet>
 
 #include <cerrno>
@@ -72,12 +72,6 @@ QString storedText(const QVariant& v) {
     return text;
 }
 
-// A name that stays inside the working folder.
-bool isPlainFileName(const QString& name) {
-    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\') &&
-           name != QLatin1String(".") && name != QLatin1String("..");
-}
-
 QString withSeparator(QString folder) {
     folder.replace(u'\\', u'/');
     if (!folder.endsWith(u'/'))
@@ -92,7 +86,7 @@ void reportNotWritten(ErrorCode code, const QString& path) {
 
 } // namespace
 
-PropListModel::PropListModel(QObject* parent) : QObject(parent) {}
+PropListModel::PropListModel(QObject* parent) : SettingList(parent) {}
 
 PropListModel::~PropListModel() {
     m_cats.clear();
@@ -393,13 +387,8 @@ std::optional<QByteArray> PropListModel::placeholderBytes(const QImage& placehol
         picture = QImage(17, 17, QImage::Format_RGB32);
         picture.fill(Qt::white);
     }
-    // The skin's pictures are 24-bit bitmaps; any other depth would be written differently.
-    picture = picture.convertToFormat(QImage::Format_RGB32);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "BMP");
-    if (!writer.write(picture))
+    QByteArray bytes = bitmapFileBytes(picture);
+    if (bytes.isEmpty())
         return std::nullopt;
     return bytes;
 }

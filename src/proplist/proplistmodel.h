@@ -3,6 +3,7 @@
 #include "skin/cskin.h"
 #include "skin/gradientkeys.h"
 #include "skin/itemkind.h"
+#include "skin/settinglist.h"
 #include "skin/skindocument.h"
 
 #include <QIODevice>
@@ -40,7 +41,7 @@ struct tCategory {
 //
 // Every change of a value goes through one private function, which writes the document where
 // needed, sets the modified flag where needed and tells the view which row changed.
-class PropListModel : public QObject {
+class PropListModel : public SettingList {
     Q_OBJECT
 public:
     explicit PropListModel(QObject* parent = nullptr);
@@ -49,24 +50,25 @@ public:
     // --- public operations of the list ---
     bool Modified() const { return m_doc && m_doc->isModified(); }
     // "skin.ini", then the files the items name, each once (names compared without regard to
-    // case). Empty names and names with a folder part are left out.
+    // case). Names that are not plain file names (common/filenames.h) are left out.
     QStringList GetFilesList() const;
-    QString RetrCaption(const QString& Name) const;
-    qint32 RetrType(const QString& Name) const;
+    QString RetrCaption(const QString& Name) const override;
+    qint32 RetrType(const QString& Name) const override;
     // Stores a new value, writes it into the skin document and marks the list modified. A key
     // that no item has changes nothing and returns false.
     bool SetData(const QString& Name, const QVariant& data);
     // SetData for an editor: consecutive values of one editor (a non-zero token) for the same
     // item are one step of the history.
-    bool setDataFrom(const QString& Name, const QVariant& data, quintptr editor);
+    bool setDataFrom(const QString& Name, const QVariant& data, quintptr editor) override;
     // A gradient dialog's stops, stored with the item's value as one change.
     bool setGradient(const QString& Name, const QList<gradientkeys::Stop>& stops,
-                     quintptr editor = 0);
+                     quintptr editor = 0) override;
     // A picture editor's files (name and contents in the working folder) with the item's value,
     // as one change; a file that cannot be written is reported and nothing changes.
     bool setPictures(const QString& Name, const QVariant& data,
-                     const QList<std::pair<QString, QByteArray>>& files, QString* error = nullptr);
-    QVariant RetrData(const QString& Name) const;
+                     const QList<std::pair<QString, QByteArray>>& files,
+                     QString* error = nullptr) override;
+    QVariant RetrData(const QString& Name) const override;
     // Writes the parameters section of skin.ini in the skin's working folder and returns the
     // file's path. The file is replaced only once it is written completely; when it cannot be
     // written the failure is reported, *ok is set to false and the list stays modified.

@@ -2,6 +2,7 @@
 
 #include "common/cp1252.h"
 #include "common/errors.h"
+#include "common/filenames.h"
 #include "storage/cbinary.h"
 #include "storage/safefolder.h"
 
@@ -232,7 +233,7 @@ std::optional<QByteArray> SkinDocument::fileBytes(const QString& name) const {
 }
 
 int SkinDocument::putFile(const QString& name, const std::optional<QByteArray>& bytes) {
-    if (!m_skin || m_skin->SkinPath().isEmpty() || !cBinary::isSafeEntryName(name))
+    if (!m_skin || m_skin->SkinPath().isEmpty() || !isPlainFileName(name))
         return EINVAL;
     const QString path = m_skin->SkinPath() + name;
     if (bytes)

@@ -1,6 +1,7 @@
 #include "storage/cbinary.h"
 
 #include "common/cp1252.h"
+#include "common/filenames.h"
 #include "storage/pendingfile.h"
 #include "storage/safefolder.h"
 
@@ -122,13 +123,7 @@ QString cBinary::workFolderPath() const {
 }
 
 bool cBinary::isSafeEntryName(const QString& name) {
-    if (name.isEmpty() || name == u"." || name == u"..")
-        return false;
-    for (const QChar c : name) {
-        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return false;
-    }
-    return true;
+    return isPlainFileName(name);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -95,8 +95,8 @@ public:
     // The working folder's path ending in a separator (what EstraiSkin returns).
     QString workFolderPath() const;
 
-    // Whether a package may hold the name of an entry and unpack it as a file of the folder: not
-    // empty, "." or "..", no folder part, drive, control character or NUL.
+    // Whether a package may hold the name of an entry and unpack it as a file of the folder: the
+    // one plain-file-name rule of common/filenames.h.
     static bool isSafeEntryName(const QString& name);
 
 private:

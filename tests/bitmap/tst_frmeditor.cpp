@@ -1,9 +1,10 @@
 #include "bitmap/frmeditor.h"
 #include "bitmap/picturebox.h"
 #include "bitmap/ueditor.h"
-#include "dialogs/colourpicker.h"
-#include "dialogs/csetting.h"
-#include "dialogs/messagebox.h"
+#include "dialogkit/colourpicker.h"
+#include "dialogkit/csetting.h"
+#include "dialogkit/messagebox.h"
+#include "dialogs/frmcolor.h"
 #include "modalanswer.h"
 #include "proplist/proplistmodel.h"
 #include "skin/cskin.h"
@@ -131,6 +132,8 @@ void TestFrmEditor::initTestCase() {
     MessageBoxSeam::setTestMode(true);
     registerValueDialog(KindImage, [] { return new frmEditor; });
     registerValueDialog(KindMask, [] { return new frmEditor; });
+    // Some cases answer the real picker while it waits; the others queue answers.
+    registerColourPicker(&frmColor::pickColour);
 }
 
 void TestFrmEditor::init() {
@@ -434,7 +437,7 @@ void TestFrmEditor::nuovaMascheraMakesABlankPair() {
     press(QStringLiteral("cmdNuovaMask"));
     QVERIFY(!m_dialog->modified());
     QCOMPARE(m_dialog->value(), QStringLiteral("but_scroller_up"));
-    for (const QString name :
+    for (const QString& name :
          {QStringLiteral("but_scroller_up"), QStringLiteral("p_but_scroller_up")}) {
         const QImage made = confirmed(name);
         QCOMPARE(made.size(), QSize(17, 17));

@@ -1,12 +1,17 @@
+#include "common/bitmapfile.h"
 #include "common/colour.h"
 #include "common/cp1252.h"
 #include "common/errors.h"
+#include "common/filenames.h"
 #include "common/transparentcopy.h"
 #include "testsupport.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QTest>
 
-// The code page, the colour value, the error text and the transparent copy.
+// The code page, the colour value, the error text, the transparent copy, the plain-file-name
+// rule and the bitmap file writer.
 class TestCommon : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -17,6 +22,9 @@ private Q_SLOTS:
     void reporterScopesNest();
     void transparentCopyLeavesKeyOut();
     void transparentCopyClipsAtEdges();
+    void plainFileName_data();
+    void plainFileName();
+    void bitmapFileIs24BitUncompressed();
 };
 
 void TestCommon::cp1252RoundTrip() {
@@ -102,6 +110,58 @@ void TestCommon::transparentCopyClipsAtEdges() {
     QCOMPARE(QColor(dst.pixel(0, 0)), QColor(Qt::black));
     transparentCopy(dst, -5, -5, 0, 0, src, -3, -3, 2, 2, 0); // entirely outside
     QCOMPARE(QColor(dst.pixel(0, 0)), QColor(Qt::black));
+}
+
+void TestCommon::plainFileName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("plain");
+    QTest::newRow("plain") << QStringLiteral("sfondo.bmp") << true;
+    QTest::newRow("spaces, accents, dots") << QStringLiteral(" città..bmp ") << true;
+    QTest::newRow("three dots") << QStringLiteral("...") << true;
+    QTest::newRow("DEL's neighbour") << QStringLiteral("a\u0080b") << true;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("dot") << QStringLiteral(".") << false;
+    QTest::newRow("dot dot") << QStringLiteral("..") << false;
+    QTest::newRow("slash") << QStringLiteral("a/b") << false;
+    QTest::newRow("backslash") << QStringLiteral("..\\b") << false;
+    QTest::newRow("drive") << QStringLiteral("c:b") << false;
+    QTest::newRow("NUL") << QString(QChar(0)) << false;
+    QTest::newRow("tab") << QStringLiteral("a\tb") << false;
+    QTest::newRow("unit separator") << QStringLiteral("a\x1F") << false;
+    QTest::newRow("DEL") << QStringLiteral("a\x7F") << false;
+}
+
+void TestCommon::plainFileName() {
+    QFETCH(QString, name);
+    QFETCH(bool, plain);
+    QCOMPARE(isPlainFileName(name), plain);
+}
+
+void TestCommon::bitmapFileIs24BitUncompressed() {
+    // A translucent picture must still come out as 24 bits, never as 32 with alpha.
+    QImage picture(17, 17, QImage::Format_ARGB32);
+    picture.fill(qRgba(10, 20, 30, 128));
+    picture.setPixel(3, 4, qRgba(200, 100, 50, 0));
+    const QByteArray bytes = bitmapFileBytes(picture);
+    QVERIFY(bytes.startsWith("BM"));
+    const auto le = [&](int at, int size) {
+        quint32 v = 0;
+        for (int i = size - 1; i >= 0; --i)
+            v = (v << 8) | quint8(bytes.at(at + i));
+        return v;
+    };
+    QCOMPARE(le(28, 2), 24u); // bits a pixel
+    QCOMPARE(le(30, 4), 0u);  // no compression
+    // 17 pixels of 3 bytes padded to 52 a row.
+    QCOMPARE(bytes.size(), qsizetype(le(10, 4) + 52 * 17));
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    const QImage back = QImageReader(&buffer, "bmp").read();
+    QCOMPARE(back.size(), QSize(17, 17));
+    QCOMPARE(back.pixel(3, 4) & 0xFFFFFFu, qRgb(200, 100, 50) & 0xFFFFFFu);
+
+    QVERIFY(bitmapFileBytes(QImage()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCommon)

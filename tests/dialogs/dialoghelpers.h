@@ -3,7 +3,7 @@
 // What the dialog tests share: a main window stand-in for the launcher, with a real property list
 // bound to a real skin document, and small input helpers.
 
-#include "dialogs/csetting.h"
+#include "dialogkit/csetting.h"
 #include "proplist/proplistmodel.h"
 #include "skin/cskin.h"
 #include "testsupport.h"

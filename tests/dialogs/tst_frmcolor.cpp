@@ -1,6 +1,6 @@
 #include "common/numbers.h"
 #include "dialoghelpers.h"
-#include "dialogs/colourpicker.h"
+#include "dialogkit/colourpicker.h"
 #include "dialogs/frmcolor.h"
 
 #include <QLineEdit>
@@ -53,6 +53,7 @@ private:
 
 void TestFrmColor::initTestCase() {
     registerValueDialog(KindColor, [] { return new frmColor; });
+    registerColourPicker(&frmColor::pickColour);
 }
 
 void TestFrmColor::init() {

@@ -1,6 +1,6 @@
 #include "dialoghelpers.h"
+#include "dialogkit/messagebox.h"
 #include "dialogs/frmtext.h"
-#include "dialogs/messagebox.h"
 
 #include <QLabel>
 #include <QLineEdit>

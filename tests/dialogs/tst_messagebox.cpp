@@ -1,5 +1,5 @@
 #include "dialoghelpers.h"
-#include "dialogs/messagebox.h"
+#include "dialogkit/messagebox.h"
 
 #include <QMessageBox>
 #include <QPushButton>

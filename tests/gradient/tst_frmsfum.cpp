@@ -1,6 +1,7 @@
-#include "dialogs/colourpicker.h"
-#include "dialogs/csetting.h"
-#include "dialogs/messagebox.h"
+#include "dialogkit/colourpicker.h"
+#include "dialogkit/csetting.h"
+#include "dialogkit/messagebox.h"
+#include "dialogs/frmcolor.h"
 #include "gradient/frmsfum.h"
 #include "gradient/ucolorsel.h"
 #include "gradient/usfum.h"
@@ -58,7 +59,11 @@ bool operator==(const Entry& a, const Entry& b) {
 class TestFrmSfum : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { dropPointerGrabWarnings(); }
+    void initTestCase() {
+        dropPointerGrabWarnings();
+        // Some cases answer the real picker while it waits; the others queue answers.
+        registerColourPicker(&frmColor::pickColour);
+    }
     void init();
     void cleanup();
     void layout();

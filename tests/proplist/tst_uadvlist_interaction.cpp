@@ -3,8 +3,8 @@
 #include "uadvlistfixture.h"
 
 #include "common/numbers.h"
+#include "dialogkit/messagebox.h"
 #include "dialogs/frmsfoglia.h"
-#include "dialogs/messagebox.h"
 #include "proplist/listpictures.h"
 
 #include <QCheckBox>

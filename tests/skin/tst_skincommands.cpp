@@ -76,7 +76,7 @@ QString TestSkinCommands::makePackage(const QString& name, const QByteArray& ski
         writeFileBytes(staging + file, bytes);
         files << file;
     }
-    Locations locations{m_dir->path(), m_dir->path()};
+    Locations locations{m_dir->path(), m_dir->path(), {}};
     cBinary binary(locations);
     const QString path = m_dir->path() + u'/' + name;
     if (!binary.CreaSknAt(staging, files, path, QStringLiteral("pkg")))
@@ -180,7 +180,7 @@ void TestSkinCommands::resaveWritesCreditsAndKeepsValues() {
     QVERIFY2(r.errors.isEmpty(), qPrintable(r.errors));
 
     QList<cBinary::Voce> entries;
-    cBinary binary(Locations{m_dir->path(), m_dir->path()});
+    cBinary binary(Locations{m_dir->path(), m_dir->path(), {}});
     QCOMPARE(binary.ElencaVoci(mine, &entries), cBinary::Esito::Completo);
     QStringList names;
     for (const auto& e : entries)

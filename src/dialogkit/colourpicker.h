@@ -3,13 +3,19 @@
 #include "common/colour.h"
 
 #include <QList>
+#include <functional>
 #include <optional>
 
 class QWidget;
 
 // The colour picker used as a function: shows "Selezionatore di colori" modally, starting from
-// ColoreLong, and returns the chosen colour, or ColoreLong when the user cancels.
+// ColoreLong, and returns the chosen colour, or ColoreLong when the user cancels (or when no
+// picker is registered).
 Colour SelezionaColore(Colour ColoreLong);
+
+// The picker is registered by whoever links the colour dialog (the application, a test), so the
+// editors that ask for a colour do not depend on the dialogs.
+void registerColourPicker(std::function<Colour(Colour)> picker);
 
 namespace ColourPickerSeam {
 // Test seam: the next SelezionaColore returns at once without showing anything, with the queued

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "dialogs/valuedialog.h"
+#include "dialogkit/valuedialog.h"
 #include "skin/cskin.h"
 #include "skin/gradientkeys.h"
+#include "skin/settinglist.h"
 
 #include <QObject>
 #include <QPointer>
@@ -11,7 +12,6 @@
 #include <QWidget>
 #include <memory>
 
-class PropListModel;
 class QWidget;
 
 // Raises the main window's Closing event; every launcher listens to it.
@@ -28,8 +28,8 @@ Q_SIGNALS:
 class SettingHost {
 public:
     virtual ~SettingHost() = default;
-    virtual PropListModel* settingsList() = 0; // the property list whose item is edited
-    virtual QWidget* settingsOwner() = 0;      // the main window (owner of the colour picker)
+    virtual SettingList* settingsList() = 0; // the property list whose item is edited
+    virtual QWidget* settingsOwner() = 0;    // the main window (owner of the colour picker)
     virtual ClosingNotifier* closingNotifier() = 0;
 };
 
@@ -66,7 +66,7 @@ private:
     void onClosing();
 
     SettingHost* mParent = nullptr;
-    QPointer<PropListModel> mList; // the host's list, watched: a dialog may outlive it
+    QPointer<SettingList> mList; // the host's list, watched: a dialog may outlive it
     QPointer<QWidget> mForm;
     ValueDialog* mDialog = nullptr; // the same window; valid while mForm is
     QString mSettName;

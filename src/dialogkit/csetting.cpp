@@ -1,6 +1,7 @@
 #include "csetting.h"
 
-#include "proplist/proplistmodel.h"
+#include "skin/itemkind.h"
+#include "skin/skindocument.h"
 
 #include <QHash>
 #include <QWidget>
@@ -45,7 +46,7 @@ void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin)
     }
     mSkin = Skin;
     mSettName = SettName;
-    PropListModel* list = mParent ? mParent->settingsList() : nullptr;
+    SettingList* list = mParent ? mParent->settingsList() : nullptr;
     mList = list;
     if (!list)
         return;
