@@ -1,5 +1,7 @@
-// The bundled default skin in the property list, every category expanded: a full repaint, and a
-// mouse move that takes the highlight from one row to another (the partial repaint included).
+// The bundled default skin in the property list, every category expanded: a full repaint, a
+// mouse move that takes the highlight from one row to another (the partial repaint included), a
+// value change reaching the row's repaint, undo and redo of a value and of a picture, and the
+// memory a history of 1,000 picture edits holds.
 //
 //   bench_uadvlist [benchmark options]
 //   bench_uadvlist --screenshot=PATH   saves the list with one row highlighted and exits
@@ -8,14 +10,17 @@
 #include "skin/skinschema.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstring>
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -24,7 +29,7 @@ namespace {
 class DefaultSkinList {
 public:
     DefaultSkinList(int w, int h) {
-        const Locations locations{QCoreApplication::applicationDirPath(), m_temp.path()};
+        const Locations locations{QCoreApplication::applicationDirPath(), m_temp.path(), {}};
         if (!m_temp.isValid() ||
             !QFileInfo(locations.skinsDir() + locations.defaultSkinName()).isFile())
             return;
@@ -59,6 +64,17 @@ private:
     SkinRef m_skin;
 };
 
+// A 17 x 17 picture of one colour, as the bitmap editor writes it.
+QByteArray pictureBytes(int colour) {
+    QImage picture(17, 17, QImage::Format_RGB32);
+    picture.fill(QColor::fromRgb(QRgb(colour)));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "BMP");
+    return bytes;
+}
+
 // Tall enough for the whole schema with every category open.
 constexpr int kWidth = 320;
 constexpr int kTallHeight = 1400;
@@ -91,6 +107,76 @@ void BM_HighlightMove(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_HighlightMove)->Unit(benchmark::kMicrosecond);
+
+// A value change as a dialog's "Ok" makes it, through the document to the row's repaint.
+void BM_ValueChangeToRepaint(benchmark::State& state) {
+    DefaultSkinList d(kWidth, kTallHeight);
+    if (!d.ok()) {
+        state.SkipWithError("the bundled (default).skn is not beside the program");
+        return;
+    }
+    PropListModel* model = d.list->model();
+    qint32 colour = 0;
+    for (auto _ : state) {
+        model->SetData(QStringLiteral("Color"), colour++ & 0xFFFFFF);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ValueChangeToRepaint)->Unit(benchmark::kMicrosecond);
+
+// One undo and one redo of a single change (a colour, or a picture of 17 x 17), each with the
+// list's repaint.
+void undoRedo(benchmark::State& state, bool picture) {
+    DefaultSkinList d(kWidth, kTallHeight);
+    if (!d.ok()) {
+        state.SkipWithError("the bundled (default).skn is not beside the program");
+        return;
+    }
+    PropListModel* model = d.list->model();
+    const QByteArray bmp = pictureBytes(0x123456);
+    if (picture)
+        model->setPictures(QStringLiteral("close.bmp"), QStringLiteral("close.bmp"),
+                           {{QStringLiteral("close.bmp"), bmp}});
+    else
+        model->SetData(QStringLiteral("Color"), 0x123456);
+    QUndoStack* history = model->document()->undoStack();
+    for (auto _ : state) {
+        history->undo();
+        QApplication::processEvents();
+        history->redo();
+        QApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+void BM_UndoRedoValue(benchmark::State& state) {
+    undoRedo(state, false);
+}
+void BM_UndoRedoPicture(benchmark::State& state) {
+    undoRedo(state, true);
+}
+BENCHMARK(BM_UndoRedoValue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoRedoPicture)->Unit(benchmark::kMicrosecond);
+
+// The heap a history of 1,000 picture edits holds (each keeps the bytes before and after).
+void BM_HistoryOf1000Pictures(benchmark::State& state) {
+    DefaultSkinList d(kWidth, 400);
+    if (!d.ok()) {
+        state.SkipWithError("the bundled (default).skn is not beside the program");
+        return;
+    }
+    PropListModel* model = d.list->model();
+    double megabytes = 0;
+    for (auto _ : state) {
+        model->document()->undoStack()->clear();
+        const size_t before = mallinfo2().uordblks;
+        for (int i = 0; i < 1000; ++i)
+            model->setPictures(QStringLiteral("close.bmp"), QStringLiteral("close.bmp"),
+                               {{QStringLiteral("close.bmp"), pictureBytes(i)}});
+        megabytes = double(mallinfo2().uordblks - before) / (1024 * 1024);
+    }
+    state.counters["MB"] = megabytes;
+}
+BENCHMARK(BM_HistoryOf1000Pictures)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int saveScreenshot(const QString& path) {
     DefaultSkinList d(kWidth, kTallHeight);
