@@ -66,6 +66,10 @@ frmMain::frmMain(const Locations& locations, QWidget* parent)
 frmMain::~frmMain() {
     // Launchers listen to m_closing, which dies with this window; drop them first.
     mSettings.clear();
+    // The document outlives this part of the window inside the list; it must not reach the
+    // menus of a window being destroyed.
+    disconnect(m_historyConnections[0]);
+    disconnect(m_historyConnections[1]);
 }
 
 void frmMain::setOpenFolderHandler(std::function<void(const QString&)> handler) {

@@ -1,5 +1,7 @@
 #include "errors.h"
 
+#include <cerrno>
+
 #include <cstdio>
 
 namespace {
@@ -48,13 +50,39 @@ QString errorDescription(ErrorCode code) {
     return {};
 }
 
+ErrorCode errorCodeForErrno(int err, ErrorCode fallback) {
+    switch (err) {
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+        return ErrorCode::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return ErrorCode::PermissionDenied;
+    case ENOENT:
+    case ENOTDIR:
+        return ErrorCode::PathNotFound;
+    case ENAMETOOLONG:
+        return ErrorCode::BadFileName;
+    case EEXIST:
+        return ErrorCode::FileExists;
+    default:
+        return fallback;
+    }
+}
+
 QString errorMessageText(int number, const QString& description) {
     return QStringLiteral("Errore ") + QString::number(number) + QStringLiteral(": ") + description;
 }
 
-ErrorReporter& errorReporter() { return g_reporter ? *g_reporter : g_stderrReporter; }
+ErrorReporter& errorReporter() {
+    return g_reporter ? *g_reporter : g_stderrReporter;
+}
 
-void setErrorReporter(ErrorReporter* reporter) { g_reporter = reporter; }
+void setErrorReporter(ErrorReporter* reporter) {
+    g_reporter = reporter;
+}
 
 void reportError(int number, const QString& description) {
     errorReporter().critical(kAppTitle, errorMessageText(number, description));
@@ -64,7 +92,9 @@ void reportError(ErrorCode code, const QString& description) {
     reportError(static_cast<int>(code), description);
 }
 
-void reportError(ErrorCode code) { reportError(code, errorDescription(code)); }
+void reportError(ErrorCode code) {
+    reportError(code, errorDescription(code));
+}
 
 void reportMessage(const QString& text, const QString& caption) {
     errorReporter().critical(caption, text);
@@ -74,4 +104,6 @@ ScopedErrorReporter::ScopedErrorReporter(ErrorReporter* reporter) : m_previous(g
     g_reporter = reporter;
 }
 
-ScopedErrorReporter::~ScopedErrorReporter() { g_reporter = m_previous; }
+ScopedErrorReporter::~ScopedErrorReporter() {
+    g_reporter = m_previous;
+}

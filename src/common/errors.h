@@ -25,6 +25,10 @@ enum class ErrorCode : int {
 // The standard Italian description of an error number ("" for numbers not listed above).
 QString errorDescription(ErrorCode code);
 
+// The error number that best tells the user what a system error (errno) means; `fallback` for
+// one with no closer number.
+ErrorCode errorCodeForErrno(int err, ErrorCode fallback);
+
 // "Errore " + number + ": " + description.
 QString errorMessageText(int number, const QString& description);
 

@@ -40,27 +40,8 @@ bool sameValue(const QVariant& a, const QVariant& b) {
     return a.toString() == b.toString() && a.isValid() == b.isValid();
 }
 
-// The error number that best names why a file could not be written.
-ErrorCode writeErrorCode(int err) {
-    switch (err) {
-    case ENOSPC:
-    case EFBIG:
-    case EDQUOT:
-        return ErrorCode::DiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return ErrorCode::PermissionDenied;
-    case ENOENT:
-    case ENOTDIR:
-        return ErrorCode::PathNotFound;
-    default:
-        return ErrorCode::DeviceIO;
-    }
-}
-
 QString notWrittenText(int err, const QString& path) {
-    const ErrorCode code = writeErrorCode(err);
+    const ErrorCode code = errorCodeForErrno(err, ErrorCode::DeviceIO);
     return errorMessageText(int(code), errorDescription(code) +
                                            QStringLiteral(": impossibile scrivere ") +
                                            QDir::toNativeSeparators(path));
@@ -179,7 +160,9 @@ SkinDocument::SkinDocument(SkinRef skin, QObject* parent)
 }
 
 SkinDocument::~SkinDocument() {
-    // The commands point back at this document; they go first.
+    // The commands point back at this document; they go first, without telling anyone: whoever
+    // listens may itself be half destroyed.
+    m_stack.blockSignals(true);
     m_stack.clear();
 }
 

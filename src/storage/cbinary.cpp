@@ -33,32 +33,10 @@ QString withPath(ErrorCode code, const QString& path) {
     return errorDescription(code) + QStringLiteral(": ") + path;
 }
 
-// The error number that best tells the user what an errno means.
-ErrorCode codeForErrno(int err, ErrorCode fallback) {
-    switch (err) {
-    case ENOSPC:
-    case EFBIG:
-    case EDQUOT:
-        return ErrorCode::DiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return ErrorCode::PermissionDenied;
-    case ENOENT:
-    case ENOTDIR:
-        return ErrorCode::PathNotFound;
-    case ENAMETOOLONG:
-        return ErrorCode::BadFileName;
-    case EEXIST:
-        return ErrorCode::FileExists;
-    default:
-        return fallback;
-    }
-}
-
 // Opening a file to read: a missing file is "file not found", not "path not found".
 ErrorCode codeForOpenErrno(int err) {
-    return err == ENOENT ? ErrorCode::FileNotFound : codeForErrno(err, ErrorCode::PathFileAccess);
+    return err == ENOENT ? ErrorCode::FileNotFound
+                         : errorCodeForErrno(err, ErrorCode::PathFileAccess);
 }
 
 // The message for a failed system call on path: the standard description of the error number,
@@ -137,7 +115,7 @@ void cBinary::fallisci(ErrorCode code, const QString& description) {
 }
 
 void cBinary::fallisciScrittura(ErrorCode fallback, const QString& path, int err) {
-    const ErrorCode code = codeForErrno(err, fallback);
+    const ErrorCode code = errorCodeForErrno(err, fallback);
     fallisci(code, errnoText(code, err, path));
 }
 
