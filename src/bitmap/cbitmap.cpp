@@ -1,13 +1,11 @@
 #include "bitmap/cbitmap.h"
 
+#include "storage/safefolder.h"
+
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -54,70 +52,30 @@ bool readZeroed(QImageReader& reader, const QByteArray& data, QSize size, QImage
     return true;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-// Reads the whole regular file at path into *out, giving Loaded, or why nothing was read. A link at
-// the path is never followed (links in the folders above it are: the caller chose that folder).
-// O_NONBLOCK keeps a FIFO or a device planted there from holding up the open; fstat on the opened
-// descriptor then refuses it, so nothing can be swapped in between the check and the read.
+// Reads the whole plain file at path, giving Loaded, or why nothing was read. A link at the path
+// is never followed, and a pipe or device planted there neither blocks nor is read.
 cBitmap::LoadResult readRegularFile(const QString& path, QByteArray* out) {
     using R = cBitmap::LoadResult;
     if (path.isEmpty())
         return R::Missing;
-    const QByteArray name = QFile::encodeName(path);
-    int fd = -1;
-    do {
-        fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        // ELOOP is the link at the path; the others mean there is no file to read.
-        const int err = errno;
-        return err == ENOENT || err == ENOTDIR || err == ELOOP || err == ENAMETOOLONG ||
-                       err == ENXIO || err == ENODEV
-                   ? R::Missing
-                   : R::Unreadable;
-    }
-    const Descriptor file(fd);
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0)
-        return R::Unreadable;
-    if (!S_ISREG(info.st_mode))
-        return R::Missing;
-    if (info.st_size > cBitmap::kMaxFileBytes)
+    switch (SafeFolder::readFileAt(path, out, cBitmap::kMaxFileBytes)) {
+    case 0:
+        return R::Loaded;
+    case EFBIG:
         return R::TooLarge;
-
-    QByteArray data;
-    data.reserve(qsizetype(info.st_size));
-    char chunk[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(file.get(), chunk, sizeof chunk);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return R::Unreadable;
-        }
-        // The file may have grown since fstat.
-        if (data.size() + n > cBitmap::kMaxFileBytes)
-            return R::TooLarge;
-        data.append(chunk, qsizetype(n));
+    // No file to read there: nothing, a link, a folder, a pipe or a device.
+    case ENOENT:
+    case ENOTDIR:
+    case ELOOP:
+    case ENAMETOOLONG:
+    case ENXIO:
+    case ENODEV:
+    case EISDIR:
+    case EINVAL:
+        return R::Missing;
+    default:
+        return R::Unreadable;
     }
-    *out = std::move(data);
-    return R::Loaded;
 }
 
 } // namespace

@@ -79,11 +79,6 @@ QString withSeparator(QString folder) {
     return folder;
 }
 
-void reportNotWritten(ErrorCode code, const QString& path) {
-    reportError(code, errorDescription(code) + QStringLiteral(": impossibile scrivere ") +
-                          QDir::toNativeSeparators(path));
-}
-
 } // namespace
 
 PropListModel::PropListModel(QObject* parent) : SettingList(parent) {}
@@ -261,13 +256,9 @@ bool PropListModel::setPictures(const QString& Name, const QVariant& data,
     SkinChange change = changeOf(c, i);
     change.values = {{item(c, i).ItemKey, data}};
     change.files = files;
-    if (!m_doc) {
-        for (const auto& [name, bytes] : files) {
-            const QString folder = m_skin ? m_skin->SkinPath() : QString();
-            if (folder.isEmpty() || SkinDocument::writeWorkingFile(folder + name, bytes) != 0)
-                return false;
-        }
-    }
+    // A list bound to no skin has no working folder to hold them.
+    if (!m_doc && !files.isEmpty())
+        return false;
     return commit(c, i, data, Change::Dialog, change, error);
 }
 
@@ -452,10 +443,6 @@ bool PropListModel::chooseFile(int cat, int item, const QString& folder, const Q
     change.values = {{this->item(cat, item).ItemKey, name}};
     if (copied)
         change.files = {{name, *copied}};
-    if (!m_doc && copied && SkinDocument::writeWorkingFile(skinPath + name, *copied) != 0) {
-        reportNotWritten(ErrorCode::DeviceIO, skinPath + name);
-        return false;
-    }
     return commit(cat, item, name, Change::FileChoice, change);
 }
 

@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,6 +44,19 @@ QByteArray temporaryFileName() {
            QByteArray::number(QRandomGenerator::global()->generate64(), 36);
 }
 
+int createTemporaryFile(int dirFd, const QByteArray& prefix, unsigned mode, QByteArray* name) {
+    // A random name is taken by someone else only by chance: a few tries settle it.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *name = prefix + temporaryFileName();
+        const int fd = ::openat(dirFd, name->constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode_t(mode));
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 QString temporaryFolderTemplate(const QString& folder) {
     return folder + u'/' + kFolderPrefix + QString::number(QCoreApplication::applicationPid()) +
            QStringLiteral("-XXXXXX");
@@ -63,33 +75,14 @@ int removeDead(const QString& folder) {
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd < 0)
         return 0;
-    const int listFd = ::dup(dirFd);
-    DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
-    if (!dir) {
-        if (listFd >= 0)
-            ::close(listFd);
-        ::close(dirFd);
-        return 0;
-    }
-    QList<QByteArray> dead;
-    while (const dirent* entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
-        struct stat st {};
-        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-            st.st_uid != ::geteuid())
-            continue;
-        qint64 pid = -1;
-        if (S_ISREG(st.st_mode))
-            pid = ownerPid(name, false);
-        else if (S_ISDIR(st.st_mode))
-            pid = ownerPid(name, true);
-        if (pid >= 0 && !processRuns(pid))
-            dead << QByteArray(entry->d_name);
-    }
-    ::closedir(dir);
     int removed = 0;
-    for (const QByteArray& name : dead)
-        removed += SafeFolder::removeEntryAt(dirFd, name.constData()) ? 1 : 0;
+    for (const auto& [name, st] : SafeFolder::entriesAt(dirFd)) {
+        if (st.st_uid != ::geteuid() || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)))
+            continue;
+        const qint64 pid = ownerPid(QFile::decodeName(name), S_ISDIR(st.st_mode));
+        if (pid >= 0 && !processRuns(pid))
+            removed += SafeFolder::removeEntryAt(dirFd, name.constData()) ? 1 : 0;
+    }
     ::close(dirFd);
     return removed;
 }

@@ -12,6 +12,12 @@ namespace leftovers {
 // complete. A dot-file, so that packing a folder without names never takes it.
 QByteArray temporaryFileName();
 
+// Creates a new temporary file named prefix + temporaryFileName() inside the folder open as dirFd
+// (AT_FDCWD for a prefix that is a path), never through a link, with `mode` less the creation
+// mask. Returns its descriptor, open for writing, and the name in *name; -1 with errno set when
+// none could be created.
+int createTemporaryFile(int dirFd, const QByteArray& prefix, unsigned mode, QByteArray* name);
+
 // "<folder>/tessellary-<pid>-XXXXXX": the template of a private temporary folder (QTemporaryDir).
 QString temporaryFolderTemplate(const QString& folder);
 

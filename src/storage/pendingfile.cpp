@@ -32,21 +32,12 @@ int PendingFile::openPending() {
     struct stat st {};
     if (::stat(QFile::encodeName(m_target).constData(), &st) == 0)
         mode = st.st_mode & 07777;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        m_temp = folder + u'/' + QFile::decodeName(leftovers::temporaryFileName());
-        fd = ::open(QFile::encodeName(m_temp).constData(),
-                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd < 0 && errno != EEXIST) {
-            const int err = errno;
-            m_temp.clear();
-            return err;
-        }
-    }
-    if (fd < 0) {
-        m_temp.clear();
-        return EEXIST;
-    }
+    QByteArray temp;
+    const int fd =
+        leftovers::createTemporaryFile(AT_FDCWD, QFile::encodeName(folder) + '/', mode, &temp);
+    if (fd < 0)
+        return errno;
+    m_temp = QFile::decodeName(temp);
     if (st.st_mode != 0)
         ::fchmod(fd, mode); // the creation mask must not narrow what the old file allowed
     setFileName(m_temp);

@@ -118,25 +118,32 @@ bool sameFile(const struct stat& st, const FileId& file) {
 void SafeFolder::removePlainFiles(const FileId& keep) {
     if (m_fd < 0)
         return;
-    const int listFd = ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (listFd < 0)
-        return;
-    DIR* dir = ::fdopendir(listFd);
+    for (const auto& [name, st] : entriesAt(m_fd)) {
+        if (name.startsWith('.') || !S_ISREG(st.st_mode) || sameFile(st, keep))
+            continue;
+        ::unlinkat(m_fd, name.constData(), 0);
+    }
+}
+
+QList<SafeFolder::Entry> SafeFolder::entriesAt(int dirFd) {
+    QList<Entry> entries;
+    // A descriptor of its own for the listing: closedir closes it, dirFd stays open.
+    const int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
     if (!dir) {
-        ::close(listFd);
-        return;
+        if (listFd >= 0)
+            ::close(listFd);
+        return entries;
     }
     while (const dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] == '.')
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
             continue;
         struct stat st {};
-        if (::fstatat(m_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
-            continue;
-        if (sameFile(st, keep))
-            continue;
-        ::unlinkat(m_fd, entry->d_name, 0);
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+            entries.append({QByteArray(entry->d_name), st});
     }
     ::closedir(dir);
+    return entries;
 }
 
 int SafeFolder::writeFile(const QString& name, const QByteArray& data) {
@@ -146,16 +153,9 @@ int SafeFolder::writeFile(const QString& name, const QByteArray& data) {
     // A fresh file of our own, then a rename over the name: a link in its place is replaced,
     // never written through, and the old file survives a failed write.
     QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = leftovers::temporaryFileName();
-        fd = ::openat(m_fd, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                      0666);
-        if (fd < 0 && errno != EEXIST)
-            return errno;
-    }
+    const int fd = leftovers::createTemporaryFile(m_fd, {}, 0666, &temp);
     if (fd < 0)
-        return EEXIST;
+        return errno;
     int err = writeAll(fd, data.constData(), data.size());
     if (::close(fd) != 0 && err == 0)
         err = errno;
@@ -213,20 +213,10 @@ bool removeTree(int parentFd, const char* name, int depth) {
     const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return false;
-    DIR* dir = ::fdopendir(fd);
-    if (!dir) {
-        ::close(fd);
-        return false;
-    }
-    QList<QByteArray> names;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            names << QByteArray(entry->d_name);
-    }
     bool ok = true;
-    for (const QByteArray& child : names)
-        ok = removeTree(::dirfd(dir), child.constData(), depth + 1) && ok;
-    ::closedir(dir);
+    for (const auto& entry : SafeFolder::entriesAt(fd))
+        ok = removeTree(fd, entry.first.constData(), depth + 1) && ok;
+    ::close(fd);
     return ok && ::unlinkat(parentFd, name, AT_REMOVEDIR) == 0;
 }
 
@@ -300,25 +290,11 @@ bool SafeFolder::removeEntryAt(int dirFd, const char* name) {
 int SafeFolder::removeAllButPlainFiles() {
     if (m_fd < 0)
         return 0;
-    const int listFd = ::openat(m_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
-    if (!dir) {
-        if (listFd >= 0)
-            ::close(listFd);
-        return 0;
-    }
-    QList<QByteArray> names;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
-            continue;
-        struct stat st {};
-        if (::fstatat(m_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode))
-            names << QByteArray(entry->d_name);
-    }
-    ::closedir(dir);
     int left = 0;
-    for (const QByteArray& name : names)
-        left += removeTree(m_fd, name.constData(), 0) ? 0 : 1;
+    for (const auto& [name, st] : entriesAt(m_fd)) {
+        if (!S_ISREG(st.st_mode))
+            left += removeTree(m_fd, name.constData(), 0) ? 0 : 1;
+    }
     return left;
 }
 

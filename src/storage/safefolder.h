@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
+
+#include <sys/stat.h>
+#include <utility>
 
 // Which file a path names (device and inode), so that it is recognised under any name.
 struct FileId {
@@ -74,6 +78,11 @@ public:
     // Deletes the entry `name` of the folder open as dirFd without following a link: a folder
     // goes with everything inside it. Whether it is gone.
     static bool removeEntryAt(int dirFd, const char* name);
+
+    // The entries of the folder open as dirFd ("." and ".." left out), each with what lstat
+    // says of it; an entry gone meanwhile is left out too.
+    using Entry = std::pair<QByteArray, struct stat>;
+    static QList<Entry> entriesAt(int dirFd);
 
     // The same rules for a single file named by its path, for callers that hold no folder: the
     // folder part is opened without following a link at its last step, the file inside it as
