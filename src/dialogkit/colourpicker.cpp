@@ -1,5 +1,7 @@
 #include "colourpicker.h"
 
+#include <QObject>
+#include <QPointer>
 #include <QQueue>
 
 namespace {
@@ -8,6 +10,8 @@ struct PickerState {
     std::function<Colour(Colour)> picker;
     QQueue<std::optional<Colour>> queued;
     QList<Colour> calls;
+    QPointer<QObject> skinOwner;
+    std::function<SkinRef()> skinSource;
 };
 
 PickerState& state() {
@@ -19,6 +23,16 @@ PickerState& state() {
 
 void registerColourPicker(std::function<Colour(Colour)> picker) {
     state().picker = std::move(picker);
+}
+
+void setOpenSkinSource(QObject* owner, std::function<SkinRef()> source) {
+    state().skinOwner = owner;
+    state().skinSource = owner ? std::move(source) : nullptr;
+}
+
+SkinRef openSkin() {
+    const PickerState& s = state();
+    return s.skinOwner && s.skinSource ? s.skinSource() : nullptr;
 }
 
 Colour SelezionaColore(Colour ColoreLong) {

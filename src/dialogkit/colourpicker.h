@@ -1,11 +1,13 @@
 #pragma once
 
 #include "common/colour.h"
+#include "skin/cskin.h"
 
 #include <QList>
 #include <functional>
 #include <optional>
 
+class QObject;
 class QWidget;
 
 // The colour picker used as a function: shows "Selezionatore di colori" modally, starting from
@@ -16,6 +18,11 @@ Colour SelezionaColore(Colour ColoreLong);
 // The picker is registered by whoever links the colour dialog (the application, a test), so the
 // editors that ask for a colour do not depend on the dialogs.
 void registerColourPicker(std::function<Colour(Colour)> picker);
+
+// The skin open in the main window, whose colours the picker offers also when an editor calls it
+// as a function. The source is dropped when `owner` is destroyed.
+void setOpenSkinSource(QObject* owner, std::function<SkinRef()> source);
+SkinRef openSkin(); // nullptr when no skin is open or no source is set
 
 namespace ColourPickerSeam {
 // Test seam: the next SelezionaColore returns at once without showing anything, with the queued

@@ -1,10 +1,17 @@
 #include "frmcolor.h"
 
+#include "colourpalettes.h"
+#include "common/hexcolour.h"
+#include "dialogkit/buttonkeys.h"
+#include "dialogkit/colourpicker.h"
 #include "dialogkit/csetting.h"
 #include "dialogkit/dialoglayout.h"
 #include "gradient/csfum.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +19,11 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <cmath>
 #include <functional>
 
@@ -59,10 +70,12 @@ private:
     MouseHandler m_handler;
 };
 
-// A colour swatch with a thin black border; a click on it is reported.
+// A colour swatch with a thin black border; a click on it is reported. Tab reaches it (a click
+// leaves the focus where it was, so that a typed value is not validated by it), and Space or
+// Enter then click it.
 class Swatch : public QWidget {
 public:
-    explicit Swatch(QWidget* parent) : QWidget(parent) {}
+    explicit Swatch(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::TabFocus); }
     void setColour(Colour c) {
         m_colour = c;
         update();
@@ -76,6 +89,21 @@ protected:
         p.fillRect(rect(), toQColor(m_colour));
         p.setPen(Qt::black);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (hasFocus()) {
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            option.rect = rect().adjusted(3, 3, -3, -3);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+        }
+    }
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
+    void keyPressEvent(QKeyEvent* e) override {
+        const int key = e->key();
+        if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && onClick)
+            onClick();
+        else
+            QWidget::keyPressEvent(e);
     }
     void mousePressEvent(QMouseEvent* e) override { m_pressed = e->button() == Qt::LeftButton; }
     void mouseReleaseEvent(QMouseEvent* e) override {
@@ -91,8 +119,38 @@ private:
     bool m_pressed = false;
 };
 
+// One colour of a palette: a small swatch that picks its colour when clicked; Tab reaches it
+// without a click taking the focus, like the large swatches.
+class PaletteSwatch : public QAbstractButton {
+public:
+    PaletteSwatch(Colour colour, QWidget* parent) : QAbstractButton(parent), m_colour(colour) {
+        setFocusPolicy(Qt::TabFocus);
+        setToolTip(colourToHex(colour));
+        setAccessibleName(colourToHex(colour));
+    }
+    Colour colour() const { return m_colour; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::black);
+        p.fillRect(rect().adjusted(1, 1, -1, -1), toQColor(m_colour));
+        if (hasFocus()) {
+            // Black and white, so that it shows on any colour.
+            p.setPen(Qt::white);
+            p.drawRect(rect().adjusted(1, 1, -2, -2));
+            p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            p.drawRect(rect().adjusted(1, 1, -2, -2));
+        }
+    }
+
+private:
+    Colour m_colour;
+};
+
 } // namespace colourpicker_detail
 
+using colourpicker_detail::PaletteSwatch;
 using colourpicker_detail::PictureArea;
 using colourpicker_detail::Swatch;
 
@@ -195,6 +253,31 @@ std::optional<qint16> textAsInt16(const QString& text) {
     return toInt16(v);
 }
 
+constexpr int kPaletteCell = 18; // a palette swatch
+constexpr int kPaletteStep = 21; // from one swatch to the next
+constexpr int kRecentPerRow = 7;
+constexpr int kSkinPerRow = 18;
+constexpr int kSkinRows = 3; // shown at once; more scroll
+
+// The colour on the screen at a global point. The screen is read whole (window 0), so that it
+// works on a plain X server, where there is no compositor to ask for a window's picture.
+std::optional<Colour> colourOnScreen(const QPoint& global) {
+    if (QScreen* screen = QGuiApplication::screenAt(global)) {
+        const QPoint at = global - screen->geometry().topLeft();
+        const QImage shot = screen->grabWindow(0, at.x(), at.y(), 1, 1).toImage();
+        if (!shot.isNull())
+            return fromQRgb(shot.pixel(0, 0));
+    }
+    // Where the platform keeps the screen to itself, the editor's own windows can still be read.
+    if (QWidget* under = QApplication::widgetAt(global)) {
+        QWidget* top = under->window();
+        const QImage own = top->grab(QRect(top->mapFromGlobal(global), QSize(1, 1))).toImage();
+        if (!own.isNull())
+            return fromQRgb(own.pixel(0, 0));
+    }
+    return std::nullopt;
+}
+
 // The dialog the picker function is showing.
 QPointer<frmColor>& sharedDialog() {
     static QPointer<frmColor> instance;
@@ -217,7 +300,7 @@ frmColor::frmColor(QWidget* parent) : QDialog(parent) {
 
 frmColor::~frmColor() {
     // The text boxes lose the focus while they are destroyed; that is no reason to validate.
-    for (QLineEdit* box : {txtR, txtG, txtB})
+    for (QLineEdit* box : {txtR, txtG, txtB, txtHex})
         box->removeEventFilter(this);
 }
 
@@ -270,6 +353,8 @@ void frmColor::buildControls() {
         bar->setObjectName(n);
         bar->setGeometry(twipsRect(4875, tops[i], 1290, 240));
         bar->setRange(0, 255);
+        // Tab reaches the bar (its arrows then move it); a click leaves the focus where it was.
+        bar->setFocusPolicy(Qt::TabFocus);
         *bars[i] = bar;
     }
     for (int i = 0; i < 3; ++i) {
@@ -310,17 +395,90 @@ void frmColor::buildControls() {
     connect(cmdOk, &QPushButton::clicked, this, &frmColor::cmdOk_Click);
     connect(cmdAnnulla, &QPushButton::clicked, this, &frmColor::cmdAnnulla_Click);
 
-    setTabOrder(txtR, txtG);
-    setTabOrder(txtG, txtB);
-    setTabOrder(txtB, R);
-    setTabOrder(R, G);
-    setTabOrder(G, B);
-    setTabOrder(B, cmdOk);
-    setTabOrder(cmdOk, cmdAnnulla);
-
     // The form is as large as its controls with the designed margin of 75 twips around them.
     setFixedSize(R->geometry().right() + 1 + twipsToPixels(75),
                  Tav->geometry().bottom() + 1 + twipsToPixels(75));
+    buildExtras();
+}
+
+// The hex box, "Preleva" and the recent colours fill the free part of the column above the
+// buttons; the skin's colours take a band of their own below everything else.
+void frmColor::buildExtras() {
+    const int left = cmdOk->x();
+    const int columnWidth = cmdOk->width();
+    const int right = left + columnWidth;
+
+    txtHex = new QLineEdit(this);
+    txtHex->setObjectName(QStringLiteral("txtHex"));
+    txtHex->setGeometry(left, 108, 72, 21);
+    txtHex->setMaxLength(9); // "#RRGGBB" with a blank on either side
+    txtHex->setToolTip(QStringLiteral("#RRGGBB"));
+    txtHex->installEventFilter(this);
+    txtHex->setText(colourToHex(currentColour()));
+
+    cmdPreleva = new QPushButton(QStringLiteral("Preleva"), this);
+    cmdPreleva->setObjectName(QStringLiteral("cmdPreleva"));
+    cmdPreleva->setGeometry(right - 70, 108, 70, 21);
+    cmdPreleva->setAutoDefault(false);
+    connect(cmdPreleva, &QPushButton::clicked, this, &frmColor::iniziaPrelievo);
+
+    lblRecenti = new QLabel(QStringLiteral("Recenti"), this);
+    lblRecenti->setObjectName(QStringLiteral("lblRecenti"));
+    lblRecenti->setGeometry(left, 137, columnWidth, 14);
+    pnlRecenti = new QWidget(this);
+    pnlRecenti->setObjectName(QStringLiteral("pnlRecenti"));
+    pnlRecenti->setGeometry(left, 153, columnWidth, 2 * kPaletteStep);
+
+    const int bandTop = Tav->geometry().bottom() + 1 + 4;
+    lblColoriSkin = new QLabel(QStringLiteral("Colori dello skin"), this);
+    lblColoriSkin->setObjectName(QStringLiteral("lblColoriSkin"));
+    lblColoriSkin->setGeometry(Tav->x(), bandTop, Tav->width(), 14);
+    scrColoriSkin = new QScrollArea(this);
+    scrColoriSkin->setObjectName(QStringLiteral("scrColoriSkin"));
+    scrColoriSkin->setFrameShape(QFrame::NoFrame);
+    scrColoriSkin->setFocusPolicy(Qt::NoFocus);
+    scrColoriSkin->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrColoriSkin->setGeometry(Tav->x(), bandTop + 16, right - Tav->x(), kSkinRows * kPaletteStep);
+    pnlColoriSkin = new QWidget;
+    pnlColoriSkin->setObjectName(QStringLiteral("pnlColoriSkin"));
+    scrColoriSkin->setWidget(pnlColoriSkin);
+
+    // Every control in reading order: the components row by row, the swatches, the hex box and
+    // "Preleva", the recent colours, the buttons, then the skin's colours.
+    const QList<QWidget*> order{txtR,       R,         txtG,   G,          txtB,  B,
+                                shpVecchio, shpColore, txtHex, cmdPreleva, cmdOk, cmdAnnulla};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    mRecenti = RecentColours::load();
+    riempiPalette(pnlRecenti, mRecenti, kRecentPerRow, cmdPreleva);
+
+    setFixedSize(width(), scrColoriSkin->geometry().bottom() + 1 + twipsToPixels(75));
+}
+
+// Lays the swatches of `colours` out in rows on `area` and puts them in the Tab order right
+// after `tabAfter`, followed by whatever came after it.
+void frmColor::riempiPalette(QWidget* area, const QList<Colour>& colours, int perRow,
+                             QWidget* tabAfter) {
+    qDeleteAll(area->findChildren<PaletteSwatch*>());
+    QWidget* next = tabAfter->nextInFocusChain();
+    QWidget* previous = tabAfter;
+    for (qsizetype i = 0; i < colours.size(); ++i) {
+        auto* swatch = new PaletteSwatch(colours[i], area);
+        swatch->setObjectName(QStringLiteral("swatch%1").arg(i + 1));
+        swatch->setGeometry(int(i % perRow) * kPaletteStep, int(i / perRow) * kPaletteStep,
+                            kPaletteCell, kPaletteCell);
+        const Colour c = colours[i];
+        connect(swatch, &QAbstractButton::clicked, this, [this, c] { Scegli(c); });
+        swatch->show();
+        setTabOrder(previous, swatch);
+        previous = swatch;
+    }
+    if (area == pnlColoriSkin) {
+        const int rows = int((colours.size() + perRow - 1) / perRow);
+        area->resize(perRow * kPaletteStep, qMax(1, rows) * kPaletteStep);
+    }
+    if (previous != tabAfter)
+        setTabOrder(previous, next);
 }
 
 Colour frmColor::currentColour() const {
@@ -450,6 +608,8 @@ void frmColor::txt_Change(QLineEdit* box, QScrollBar* bar) {
 void frmColor::bar_Change(QScrollBar* bar, QLineEdit* box) {
     box->setText(QString::number(bar->value()));
     AggiornaDaBarre();
+    if (txtHex)
+        txtHex->setText(colourToHex(currentColour()));
 }
 
 void frmColor::tavMouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
@@ -493,6 +653,18 @@ void frmColor::sfumMouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseBut
 }
 
 bool frmColor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtHex && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ApplicaHex();
+            return true;
+        }
+    }
+    if (watched == txtHex && event->type() == QEvent::FocusOut && !mTermina) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            ApplicaHex();
+    }
     const bool isBox = watched == txtR || watched == txtG || watched == txtB;
     if (isBox && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -512,6 +684,7 @@ bool frmColor::eventFilter(QObject* watched, QEvent* event) {
 
 void frmColor::cmdOk_Click() {
     mRisultato = currentColour();
+    RecentColours::remember(mRisultato);
     Concludi();
 }
 
@@ -531,10 +704,81 @@ void frmColor::Concludi() {
 }
 
 void frmColor::reject() {
+    if (mPrelievo) {
+        fermaPrelievo(); // Esc while picking gives the pick up, not the dialog
+        return;
+    }
     cmdAnnulla_Click();
 }
 
+void frmColor::keyPressEvent(QKeyEvent* event) {
+    if (mPrelievo) {
+        // The keyboard is held for the pick; only Esc means anything then.
+        if (event->key() == Qt::Key_Escape)
+            fermaPrelievo();
+        return;
+    }
+    if (pressFocusedButton(this, event))
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void frmColor::mousePressEvent(QMouseEvent* event) {
+    if (!mPrelievo) {
+        QDialog::mousePressEvent(event);
+        return;
+    }
+    // While picking, the dialog holds the pointer: this press may be anywhere on the screen.
+    const QPoint global = event->globalPosition().toPoint();
+    const bool pick = event->button() == Qt::LeftButton;
+    fermaPrelievo();
+    if (!pick)
+        return;
+    if (const std::optional<Colour> c = colourOnScreen(global))
+        Scegli(*c);
+}
+
+void frmColor::iniziaPrelievo() {
+    if (mPrelievo)
+        return;
+    mPrelievo = true;
+    grabMouse(QCursor(Qt::CrossCursor));
+    grabKeyboard();
+}
+
+void frmColor::fermaPrelievo() {
+    if (!mPrelievo)
+        return;
+    mPrelievo = false;
+    releaseMouse();
+    releaseKeyboard();
+}
+
+void frmColor::Scegli(Colour c) {
+    MostraColore(c);
+    DisegnaSfumatura();
+    centraMarcatore();
+    txtHex->setText(colourToHex(currentColour()));
+}
+
+void frmColor::ApplicaHex() {
+    const QString shown = colourToHex(currentColour());
+    if (txtHex->text() == shown)
+        return; // nothing typed: the marker stays where the user left it
+    const std::optional<Colour> c = colourFromHex(txtHex->text());
+    if (c)
+        Scegli(*c);
+    else
+        txtHex->setText(shown);
+}
+
+void frmColor::mostraColoriSkin(const SkinRef& skin) {
+    mColoriSkin = skin ? skinColours(*skin) : QList<Colour>();
+    riempiPalette(pnlColoriSkin, mColoriSkin, kSkinPerRow, cmdAnnulla);
+}
+
 void frmColor::closeEvent(QCloseEvent* event) {
+    fermaPrelievo();
     if (!mTermina) {
         // Closed by the frame, or by the launcher when the main window closes: as "Annulla".
         mTermina = true;
@@ -557,6 +801,7 @@ void frmColor::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, co
     DisegnaSfumatura();
     centraMarcatore();
     mModoFunzione = false;
+    mostraColoriSkin(Skin ? Skin : openSkin());
 }
 
 Colour frmColor::SelezionaColore(Colour ColoreLong) {
@@ -567,6 +812,7 @@ Colour frmColor::SelezionaColore(Colour ColoreLong) {
         MostraColore(ColoreLong);
         DisegnaSfumatura();
         centraMarcatore();
+        mostraColoriSkin(openSkin());
         setWindowModality(Qt::ApplicationModal);
         exec();
     }

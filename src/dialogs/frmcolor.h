@@ -6,11 +6,13 @@
 #include <QDialog>
 #include <QEvent>
 #include <QImage>
+#include <QList>
 #include <memory>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QScrollBar;
 
 namespace colourpicker_detail {
@@ -25,6 +27,10 @@ class Swatch;
 // launcher), and as a modal function (pickColour, registered as dialogkit's SelezionaColore),
 // which returns the chosen colour or, when cancelled, the colour it started from. Closing the
 // window by its frame or with Esc counts as "Annulla" in both uses.
+//
+// Beside the table it offers the colour as "#RRGGBB", the colours the open skin uses, the colours
+// last confirmed with "Ok", and "Preleva", which takes the colour of the next point clicked
+// anywhere on the screen.
 class frmColor : public QDialog, public ValueDialog {
     Q_OBJECT
 public:
@@ -58,10 +64,15 @@ public:
     bool selVisible() const;
     qint32 risultato() const { return mRisultato; }
     int barBuilds() const { return mBarBuilds; } // how many times the bar was painted
+    QList<Colour> skinPalette() const { return mColoriSkin; }
+    QList<Colour> recentPalette() const { return mRecenti; }
+    bool picking() const { return mPrelievo; } // "Preleva" waits for its click
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 public Q_SLOTS:
     void reject() override; // Esc
@@ -90,6 +101,14 @@ private:
     void sfumMouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint p);
     void setLinY(int y);
 
+    void buildExtras();
+    void Scegli(Colour c); // a colour from the hex box, a palette or the screen
+    void ApplicaHex();
+    void mostraColoriSkin(const SkinRef& skin);
+    void riempiPalette(QWidget* area, const QList<Colour>& colours, int perRow, QWidget* tabAfter);
+    void iniziaPrelievo();
+    void fermaPrelievo();
+
     colourpicker_detail::PictureArea* Tav = nullptr;
     QWidget* Sel = nullptr;
     colourpicker_detail::PictureArea* pctSfum = nullptr;
@@ -107,6 +126,13 @@ private:
     colourpicker_detail::Swatch* shpColore = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdAnnulla = nullptr;
+    QLineEdit* txtHex = nullptr;
+    QPushButton* cmdPreleva = nullptr;
+    QLabel* lblRecenti = nullptr;
+    QWidget* pnlRecenti = nullptr;
+    QLabel* lblColoriSkin = nullptr;
+    QScrollArea* scrColoriSkin = nullptr;
+    QWidget* pnlColoriSkin = nullptr;
 
     QImage mTavola; // 200 x 255, generated once
     QImage mBarra;  // the shade bar as last painted, read back by the picks
@@ -121,4 +147,7 @@ private:
     Colour mUltimo = 0;
     Colour mVecchio = 0;
     int mBarBuilds = 0;
+    QList<Colour> mRecenti;
+    QList<Colour> mColoriSkin;
+    bool mPrelievo = false;
 };

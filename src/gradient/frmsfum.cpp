@@ -1,6 +1,7 @@
 #include "frmsfum.h"
 
 #include "common/numbers.h"
+#include "dialogkit/buttonkeys.h"
 #include "dialogkit/colourpicker.h"
 #include "dialogkit/csetting.h"
 #include "dialogkit/dialoglayout.h"
@@ -10,13 +11,20 @@
 #include "skin/gradientkeys.h"
 
 #include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <algorithm>
 
 frmSfum::frmSfum(QWidget* parent) : QDialog(parent) {
     setFont(dialogFont());
-    setFixedSize(266, 155);
+    // A column for the stop's position and the two arrangements runs beside the editor and the
+    // selector; the designed controls keep their places.
+    setFixedSize(356, 155);
 
     sfmSfum = new uSfum(this);
     sfmSfum->setObjectName(QStringLiteral("sfmSfum"));
@@ -44,6 +52,63 @@ frmSfum::frmSfum(QWidget* parent) : QDialog(parent) {
     connect(cslSelector, &uColorSel::Click, this, &frmSfum::cslSelector_Click);
 
     sfmSfum->setColorSelector(cslSelector);
+
+    lblPosizione = new QLabel(QStringLiteral("Posizione"), this);
+    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    lblPosizione->setGeometry(266, 5, 85, 14);
+    spnPosizione = new QSpinBox(this);
+    spnPosizione->setObjectName(QStringLiteral("spnPosizione"));
+    spnPosizione->setGeometry(266, 21, 85, 21);
+    spnPosizione->setRange(0, 100);
+    spnPosizione->setSuffix(QStringLiteral(" %"));
+    // A typed number counts once it is finished (Enter, leaving the box), not at every digit;
+    // the arrows still move the stop a percent at a time.
+    spnPosizione->setKeyboardTracking(false);
+    lblPosizione->setBuddy(spnPosizione);
+    cmdInverti = new QPushButton(QStringLiteral("Inverti"), this);
+    cmdInverti->setObjectName(QStringLiteral("cmdInverti"));
+    cmdInverti->setGeometry(266, 50, 85, 21);
+    cmdDistribuisci = new QPushButton(QStringLiteral("Distribuisci"), this);
+    cmdDistribuisci->setObjectName(QStringLiteral("cmdDistribuisci"));
+    cmdDistribuisci->setGeometry(266, 75, 85, 21);
+    for (QPushButton* button : {cmdInverti, cmdDistribuisci})
+        button->setAutoDefault(false);
+
+    connect(spnPosizione, &QSpinBox::valueChanged, this, &frmSfum::spnPosizione_Change);
+    connect(cmdInverti, &QPushButton::clicked, sfmSfum, &uSfum::ReverseColors);
+    connect(cmdDistribuisci, &QPushButton::clicked, sfmSfum, &uSfum::SpreadColors);
+    connect(sfmSfum, &uSfum::Change, this, &frmSfum::mostraPosizione);
+    mostraPosizione();
+
+    // Reading order: the editor and the position beside it, the selector and the arrangements
+    // beside it, then the buttons.
+    QList<QWidget*> order{sfmSfum, spnPosizione};
+    for (const char* name : {"R", "txtR", "G", "txtG", "B", "txtB", "shpLast", "shpNew"})
+        order << cslSelector->findChild<QWidget*>(QLatin1String(name));
+    order << cmdInverti << cmdDistribuisci << cmdOK << cmdAnnulla;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void frmSfum::mostraPosizione() {
+    const qint16 selected = sfmSfum->selectedStop();
+    const qint16 n = sfmSfum->NColori();
+    const bool any = selected >= 1 && selected <= n;
+    const QSignalBlocker quiet(spnPosizione);
+    spnPosizione->setValue(any ? int(qBound(0, sfmSfum->Posizione(selected), 100)) : 0);
+    // The ends stay where they are, as a drag leaves them.
+    spnPosizione->setEnabled(any && selected > 1 && selected < n);
+}
+
+void frmSfum::spnPosizione_Change(int value) {
+    sfmSfum->MoveColor(sfmSfum->selectedStop(), float(value));
+    mostraPosizione(); // where the stop could go, which may be short of what was typed
+}
+
+void frmSfum::keyPressEvent(QKeyEvent* event) {
+    if (pressFocusedButton(this, event))
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 frmSfum::~frmSfum() = default;

@@ -7,7 +7,9 @@
 #include <QString>
 #include <memory>
 
+class QLabel;
 class QPushButton;
+class QSpinBox;
 class uColorSel;
 class uSfum;
 
@@ -15,6 +17,9 @@ class uSfum;
 // K + "<i>", K + "_Pos<i>") from the skin document into the gradient editor, which is coupled to
 // an RGB selector, and on "Ok" writes them back and tells the launcher. "Annulla", Esc and the
 // window's frame close it without writing anything.
+//
+// Beside the editor: the selected stop's position as a whole percent ("Posizione"), "Inverti" and
+// "Distribuisci". Whatever they change is written with the rest on "Ok", as one change.
 class frmSfum : public QDialog, public ValueDialog {
     Q_OBJECT
 public:
@@ -36,6 +41,7 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void cmdOK_Click();
@@ -43,11 +49,17 @@ private:
     void cmdAnnulla_Click();
     void cslSelector_Click();
     void Scarica();
+    void mostraPosizione(); // the selected stop's position, editable for an inner stop
+    void spnPosizione_Change(int value);
 
     uSfum* sfmSfum = nullptr;
     uColorSel* cslSelector = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdAnnulla = nullptr;
+    QLabel* lblPosizione = nullptr;
+    QSpinBox* spnPosizione = nullptr;
+    QPushButton* cmdInverti = nullptr;
+    QPushButton* cmdDistribuisci = nullptr;
 
     std::shared_ptr<cSetting> mSetting;
     QList<gradientkeys::Stop> mInitial; // the stops it opened with

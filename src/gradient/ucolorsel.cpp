@@ -2,22 +2,26 @@
 
 #include "common/numbers.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <optional>
 
 namespace colorsel_detail {
 
-// A plain coloured area with a thin border; a click on it is reported.
+// A plain coloured area with a thin border; a click on it is reported. Tab reaches it, without a
+// click taking the focus from a text box, and Space or Enter then click it.
 class Swatch : public QWidget {
     Q_OBJECT
 public:
-    explicit Swatch(QWidget* parent) : QWidget(parent) {}
+    explicit Swatch(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::TabFocus); }
 
     Colour colour() const { return m_colour; }
     void setColour(Colour c) {
@@ -35,6 +39,21 @@ protected:
         QPainter painter(this);
         painter.fillRect(rect(), Qt::black);
         painter.fillRect(rect().adjusted(1, 1, -1, -1), toQColor(m_colour));
+        if (hasFocus()) {
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            option.rect = rect().adjusted(3, 3, -3, -3);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        }
+    }
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+            Q_EMIT clicked();
+        else
+            QWidget::keyPressEvent(event);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
@@ -95,6 +114,8 @@ uColorSel::uColorSel(QWidget* parent) : QWidget(parent) {
         row.bar = new QScrollBar(Qt::Horizontal, this);
         row.bar->setObjectName(name);
         row.bar->setRange(0, 255);
+        // Tab reaches the bar (its arrows then move it); a click leaves the focus where it was.
+        row.bar->setFocusPolicy(Qt::TabFocus);
         row.bar->setPageStep(16);
         row.bar->setValue(0);
         row.text = new QLineEdit(QStringLiteral("0"), this);

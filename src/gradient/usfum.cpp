@@ -3,8 +3,12 @@
 #include "common/numbers.h"
 #include "gradient/ucolorsel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <functional>
 
 namespace {
 
@@ -67,6 +71,7 @@ public:
     }
     QImage& picture() { return m_picture; }
     const QImage& picture() const { return m_picture; }
+    std::function<void(QPoint)> onDoubleClick;
 
     // Follows the bar's size at once (a hidden widget gets its resize event only when shown),
     // keeping what was drawn where it still fits.
@@ -85,6 +90,10 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.drawImage(0, 0, m_picture);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && onDoubleClick)
+            onDoubleClick(event->position().toPoint());
     }
 
 private:
@@ -200,6 +209,12 @@ std::shared_ptr<cSfum> uSfum::defaultModel() {
 uSfum::uSfum(QWidget* parent) : QWidget(parent), m_model(defaultModel()) {
     m_bar = new Bar(this);
     m_bar->setObjectName(QStringLiteral("pctSfum"));
+    m_bar->onDoubleClick = [this](QPoint p) {
+        if (m_enabled)
+            InsertColorAt(horizontal() ? p.x() : p.y());
+    };
+    // Tab reaches the stops too: the arrow keys select them and Delete removes one.
+    setFocusPolicy(Qt::StrongFocus);
     for (int i = 0; i <= 2; ++i)
         ensureMarker(i);
     const QImage square = markerImage(Shape::Q, false);
@@ -409,6 +424,7 @@ void uSfum::PosizionaFrecce() {
     }
     if (m_colorSelector)
         m_colorSelector->SetEnabled(m_selected != 0);
+    Q_EMIT Change();
 }
 
 void uSfum::ensureMarker(int i) {
@@ -494,20 +510,10 @@ void uSfum::imgFreccia_MouseMove(int Index, Qt::MouseButtons buttons, const QPoi
         m_dragged = n;
         return;
     case SfumPointer::Action::MergeIntoFirst:
-        m_model->setColore(1, m_model->Colore(d));
-        removeMarkersAbove(n - 1);
-        m_model->TogliColore(d);
-        m_selected = m_dragged = 1;
-        ghost->hide();
-        DisegnaBarra(false);
+        mergeIntoEnd(d, true);
         return;
     case SfumPointer::Action::MergeIntoLast:
-        m_model->setColore(n, m_model->Colore(d));
-        removeMarkersAbove(n - 1);
-        m_model->TogliColore(d);
-        m_selected = m_dragged = m_model->NColori();
-        ghost->hide();
-        DisegnaBarra(false);
+        mergeIntoEnd(d, false);
         return;
     case SfumPointer::Action::Move:
         break;
@@ -538,6 +544,134 @@ void uSfum::imgFreccia_MouseMove(int Index, Qt::MouseButtons buttons, const QPoi
     else if (m_model->Posizione(d) > m_model->Posizione(d + 1))
         swapWith(qint16(d + 1));
     DisegnaBarra(true);
+    Q_EMIT Change();
+}
+
+void uSfum::mergeIntoEnd(qint16 d, bool first) {
+    const qint16 n = m_model->NColori();
+    m_model->setColore(first ? 1 : n, m_model->Colore(d));
+    removeMarkersAbove(n - 1);
+    m_model->TogliColore(d);
+    m_selected = m_dragged = first ? 1 : m_model->NColori();
+    m_markers[0]->hide();
+    DisegnaBarra(false);
+}
+
+void uSfum::selectStop(qint16 i) {
+    m_selected = i;
+    if (m_colorSelector && i >= 1 && i <= m_model->NColori())
+        m_colorSelector->SetInitialColor(m_model->Colore(i));
+    PosizionaFrecce();
+}
+
+void uSfum::MoveColor(qint16 Index, float Posizione) {
+    const qint16 n = m_model->NColori();
+    if (Index <= 1 || Index >= n)
+        return;
+    const float p = qBound(m_model->Posizione(Index - 1), Posizione, m_model->Posizione(Index + 1));
+    if (p <= m_model->Posizione(1) || p >= m_model->Posizione(n)) {
+        mergeIntoEnd(Index, p <= m_model->Posizione(1));
+        selectStop(m_selected); // the end that took the colour
+        return;
+    }
+    m_model->setPosizione(Index, p);
+    DisegnaBarra(false);
+}
+
+void uSfum::InsertColorAt(int offset) {
+    const int B = along(m_bar->pos());
+    const int L = barLength();
+    const int z = B + offset;
+    // An inner stop exists only where dragging one could put it.
+    if (L <= 0 || SfumPointer::actionFor(2, 3, z, B, L) != SfumPointer::Action::Move)
+        return;
+    fitModelToBar();
+    const Colour colour = m_model->Sfumatura(qint16(offset + 1));
+    const float p = SfumPointer::percentAt(z, B, L);
+    const qint16 n = m_model->NColori();
+    qint16 index = n;
+    for (qint16 i = 2; i < n; ++i) {
+        if (m_model->Posizione(i) > p) {
+            index = i;
+            break;
+        }
+    }
+    if (!addStop(colour, p, index) || m_model->NColori() == n)
+        return;
+    DisegnaBarra(true);
+    selectStop(index);
+}
+
+void uSfum::RemoveSelectedInnerColor() {
+    const qint16 n = m_model->NColori();
+    if (m_selected <= 1 || m_selected >= n)
+        return;
+    RemoveColor(m_selected);
+    selectStop(m_selected);
+}
+
+void uSfum::ReverseColors() {
+    const qint16 n = m_model->NColori();
+    QList<Colour> colours;
+    QList<float> positions;
+    for (qint16 i = 1; i <= n; ++i) {
+        colours << m_model->Colore(i);
+        positions << m_model->Posizione(i);
+    }
+    const float ends = positions.first() + positions.last();
+    for (qint16 i = 1; i <= n; ++i) {
+        m_model->setColore(i, colours[n - i]);
+        m_model->setPosizione(i, ends - positions[n - i]);
+    }
+    if (m_selected >= 1 && m_selected <= n)
+        m_selected = qint16(n + 1 - m_selected);
+    DisegnaBarra(false);
+}
+
+void uSfum::SpreadColors() {
+    const qint16 n = m_model->NColori();
+    const float first = m_model->Posizione(1);
+    const float last = m_model->Posizione(n);
+    for (qint16 i = 2; i < n; ++i)
+        m_model->setPosizione(i, first + (last - first) * float(i - 1) / float(n - 1));
+    DisegnaBarra(false);
+}
+
+void uSfum::keyPressEvent(QKeyEvent* event) {
+    const qint16 n = m_model->NColori();
+    const bool back = event->key() == (horizontal() ? Qt::Key_Left : Qt::Key_Up);
+    const bool forward = event->key() == (horizontal() ? Qt::Key_Right : Qt::Key_Down);
+    if (!m_enabled || m_pressedMarker >= 0) {
+        QWidget::keyPressEvent(event);
+    } else if (event->key() == Qt::Key_Delete) {
+        RemoveSelectedInnerColor();
+    } else if (back || forward) {
+        const int step = back ? -1 : 1;
+        const int from = m_selected >= 1 ? m_selected : (back ? n + 1 : 0);
+        selectStop(qint16(qBound(1, from + step, int(n))));
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void uSfum::paintEvent(QPaintEvent*) {
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = m_bar->geometry().adjusted(-2, -2, 2, 2);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void uSfum::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void uSfum::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void uSfum::imgFreccia_MouseUp(int Index, Qt::MouseButton button) {

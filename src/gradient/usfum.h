@@ -51,6 +51,10 @@ Action actionFor(int d, int n, int z, int B, int L);
 // the bar creates a stop with that end's colour; dragging an inner marker past an end gives that
 // end its colour and drops the inner stop; pressing a marker selects its stop and loads its colour
 // into the attached RGB selector, whose changes are written back into the stop.
+//
+// Beyond the pointer it takes typed positions, a double-click on the bar (a stop with the colour
+// the gradient has there), Delete (the selected inner stop), the arrow keys (the previous or next
+// stop), and reverses the stops or spaces them evenly.
 class uSfum : public QWidget {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
@@ -99,6 +103,20 @@ public:
     void RemoveColor(qint16 Index);
     void RemoveSelectedColor();
 
+    // Moves inner stop Index to a typed position under the rules of a drag: it stops at its
+    // neighbours, and on reaching an end's position it merges into that end. The end stops stay.
+    void MoveColor(qint16 Index, float Posizione);
+    // Adds a stop, selected, at `offset` pixels along the bar, with the colour the gradient shows
+    // there; nothing where a dragged stop could not be.
+    void InsertColorAt(int offset);
+    // Removes the selected stop unless it is the first or the last; the stop after it is then
+    // selected.
+    void RemoveSelectedInnerColor();
+    // The stops in the opposite order, mirrored between the two ends.
+    void ReverseColors();
+    // The inner stops evenly spaced between the two ends.
+    void SpreadColors();
+
     // --- for the dialog and for tests ---
     QRect barRect() const;
     // The bar's length along its axis: the number of shades it shows.
@@ -116,6 +134,11 @@ public:
     // The 14 x 14 marker pictures, transparent around the shape.
     static QImage markerImage(Shape shape, bool selected);
 
+Q_SIGNALS:
+    // The stops or the selection changed (also at every step of a drag).
+    void Change();
+
+public:
     // The pointer handlers of the markers; positions are global (screen) positions.
     void imgFreccia_MouseDown(int Index, Qt::MouseButton button, const QPointF& localPos);
     void imgFreccia_MouseMove(int Index, Qt::MouseButtons buttons, const QPointF& globalPos);
@@ -123,6 +146,10 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -134,6 +161,10 @@ private:
     void ensureMarker(int i);
     void removeMarkersAbove(int count);
     void endDrag();
+    // An inner stop dragged (or typed) onto an end: the end takes its colour and it goes.
+    void mergeIntoEnd(qint16 d, bool first);
+    // Selects stop i and loads its colour into the selector, as releasing its marker does.
+    void selectStop(qint16 i);
     void releasePointerIfFull();
     // Adds a stop while dragging; false when this control did not outlive the refusal's message.
     bool addStop(Colour colour, float position, qint16 index);

@@ -1,3 +1,4 @@
+#include "common/hexcolour.h"
 #include "common/numbers.h"
 #include "dialoghelpers.h"
 #include "dialogkit/colourpicker.h"
@@ -6,6 +7,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -42,6 +46,13 @@ private Q_SLOTS:
     void functionEndings_data();
     void functionEndings();
     void functionModeUsesAFreshDialogPerCall();
+    void hexBoxAppliesOnEnterAndFollowsTheBars_data();
+    void hexBoxAppliesOnEnterAndFollowsTheBars();
+    void skinColoursAreOfferedInBothUses();
+    void recentColoursAreTheLastTwelveConfirmed();
+    void enterPressesTheFocusedOk();
+    void eyedropperTakesTheNextClick_data();
+    void eyedropperTakesTheNextClick();
 
 private:
     // Opens the picker for the colour item through a launcher, as the main window does.
@@ -49,15 +60,27 @@ private:
 
     std::unique_ptr<FakeHost> m_host;
     QPointer<frmColor> m_dialog;
+    std::unique_ptr<QTemporaryDir> m_settings; // the user's settings, fresh for every case
 };
 
 void TestFrmColor::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
     registerValueDialog(KindColor, [] { return new frmColor; });
     registerColourPicker(&frmColor::pickColour);
+    // The headless platform cannot grab the pointer or the keyboard for "Preleva" and says so;
+    // Qt still routes the events to the grabbing widget.
+    static QtMessageHandler previous = nullptr;
+    previous =
+        qInstallMessageHandler([](QtMsgType t, const QMessageLogContext& c, const QString& m) {
+            if (!m.startsWith(QLatin1String("This plugin does not support grabbing")))
+                previous(t, c, m);
+        });
 }
 
 void TestFrmColor::init() {
     m_host = std::make_unique<FakeHost>();
+    m_settings = std::make_unique<QTemporaryDir>();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings->path());
 }
 
 void TestFrmColor::cleanup() {
@@ -410,6 +433,120 @@ void TestFrmColor::functionModeUsesAFreshDialogPerCall() {
     });
     QCOMPARE(SelezionaColore(0x123456), 0x123456);
     QCOMPARE(lin, 127);
+}
+
+void TestFrmColor::hexBoxAppliesOnEnterAndFollowsTheBars_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // an invalid text gives way to the colour's own
+    for (const auto& [typed, shown] : {std::pair{"#00ff80", "#00FF80"},
+                                       {"#abc", "#AABBCC"},
+                                       {"102030", "#102030"},
+                                       {"#12", "#FF0000"},
+                                       {"rosso", "#FF0000"}})
+        QTest::newRow(typed) << QString::fromLatin1(typed) << QString::fromLatin1(shown);
+}
+
+void TestFrmColor::hexBoxAppliesOnEnterAndFollowsTheBars() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    frmColor* dlg = openOn(qint32(0x0000FF));
+    auto* hex = dlg->findChild<QLineEdit*>("txtHex");
+    QCOMPARE(hex->text(), QStringLiteral("#FF0000"));
+    hex->setFocus();
+    hex->selectAll();
+    QTest::keyClicks(hex, typed);
+    QTest::keyClick(hex, Qt::Key_Return);
+    QCOMPARE(hex->text(), shown);
+    QCOMPARE(dlg->currentColour(), *colourFromHex(shown));
+    QCOMPARE(QColor(dlg->barPicture().pixel(0, dlg->linY())), toQColor(dlg->currentColour()));
+    QVERIFY(dlg->isVisible());
+    QVERIFY(!m_host->list.Modified());
+    // The bars lead the box as well.
+    dlg->findChild<QScrollBar*>("B")->setValue(0xEE);
+    QCOMPARE(hex->text().right(2), QStringLiteral("EE"));
+}
+
+void TestFrmColor::skinColoursAreOfferedInBothUses() {
+    // Colour items (List_Back comes with openOn), one not set, one repeating another, and the
+    // stops of the caption's gradient, one of them repeating an item.
+    const QList<std::pair<const char*, const char*>> entries{
+        {"Menu_Back", " 128 "},  {"Win_Back", "-1"},    {"Color", "255"},
+        {"Capt_Count", "3"},     {"Capt<1>", "65280"},  {"Capt<2>", "255"},
+        {"Capt<3>", "16711680"}, {"Capt_Pos<3>", "100"}};
+    for (const auto& [key, value] : entries)
+        m_host->skin->AddInfo(QString::fromLatin1(key), QString::fromLatin1(value));
+    const QList<Colour> expected{0x0000FF, 128, 65280, 16711680};
+    frmColor* dlg = openOn(qint32(0x0000FF));
+    QCOMPARE(dlg->skinPalette(), expected);
+    QTest::mouseClick(dlg->findChild<QWidget*>("pnlColoriSkin")->findChild<QWidget*>("swatch3"),
+                      Qt::LeftButton);
+    QCOMPARE(dlg->currentColour(), 65280);
+    QCOMPARE(dlg->findChild<QLineEdit*>("txtHex")->text(), QStringLiteral("#00FF00"));
+
+    // As a function the picker asks the main window for its skin.
+    setOpenSkinSource(&m_host->owner, [this] { return m_host->skin; });
+    QList<Colour> offered;
+    whenModalShown([&](QWidget* w) {
+        offered = qobject_cast<frmColor*>(w)->skinPalette();
+        QTest::mouseClick(w->findChild<QPushButton*>("cmdAnnulla"), Qt::LeftButton);
+    });
+    SelezionaColore(0);
+    QCOMPARE(offered, expected);
+    setOpenSkinSource(nullptr, nullptr);
+}
+
+void TestFrmColor::recentColoursAreTheLastTwelveConfirmed() {
+    const auto endWith = [this](Colour c, const char* button) {
+        m_host = std::make_unique<FakeHost>();
+        QTest::mouseClick(openOn(c)->findChild<QPushButton*>(button), Qt::LeftButton);
+        QTRY_VERIFY(m_dialog.isNull());
+    };
+    for (Colour c = 1; c <= 14; ++c)
+        endWith(c, "cmdOk");
+    endWith(5, "cmdOk");       // moves up instead of repeating
+    endWith(99, "cmdAnnulla"); // not confirmed
+    frmColor fresh;
+    QCOMPARE(fresh.recentPalette(), (QList<Colour>{5, 14, 13, 12, 11, 10, 9, 8, 7, 6, 4, 3}));
+    QWidget* panel = fresh.findChild<QWidget*>("pnlRecenti");
+    QTest::mouseClick(panel->findChild<QWidget*>("swatch2"), Qt::LeftButton);
+    QCOMPARE(fresh.currentColour(), 14);
+}
+
+void TestFrmColor::enterPressesTheFocusedOk() {
+    frmColor* dlg = openOn(qint32(0x0000FF));
+    QVERIFY(QTest::qWaitForWindowActive(dlg));
+    dlg->findChild<QScrollBar*>("B")->setValue(100);
+    auto* ok = dlg->findChild<QPushButton*>("cmdOk");
+    ok->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(ok, Qt::Key_Return);
+    QTRY_VERIFY(m_dialog.isNull());
+    QCOMPARE(m_host->list.RetrData(kKey), QVariant(qint32(makeColour(255, 0, 100))));
+}
+
+void TestFrmColor::eyedropperTakesTheNextClick_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<Colour>("picked");
+    QTest::newRow("click on the old colour, read from the screen") << "old" << Colour(0x0000FF);
+    QTest::newRow("Esc") << "esc" << Colour(makeColour(0, 200, 0));
+}
+
+void TestFrmColor::eyedropperTakesTheNextClick() {
+    QFETCH(QString, how);
+    QFETCH(Colour, picked);
+    frmColor* dlg = openOn(qint32(0x0000FF));
+    dlg->findChild<QLineEdit*>("txtHex")->setText(QStringLiteral("#00C800"));
+    QTest::keyClick(dlg->findChild<QLineEdit*>("txtHex"), Qt::Key_Return);
+    QTest::mouseClick(dlg->findChild<QPushButton*>("cmdPreleva"), Qt::LeftButton);
+    QVERIFY(dlg->picking());
+    QWidget* old = dlg->findChild<QWidget*>("shpVecchio");
+    // While picking, the dialog holds the pointer: every press reaches it.
+    if (how == QLatin1String("esc"))
+        QTest::keyClick(dlg, Qt::Key_Escape);
+    else
+        QTest::mouseClick(dlg, Qt::LeftButton, {}, old->mapTo(dlg, old->rect().center()));
+    QVERIFY(!dlg->picking());
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(dlg->currentColour(), picked);
 }
 
 QTEST_MAIN(TestFrmColor)

@@ -1,3 +1,4 @@
+#include "common/numbers.h"
 #include "dialogkit/colourpicker.h"
 #include "dialogkit/csetting.h"
 #include "dialogkit/messagebox.h"
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTest>
 #include <QWindow>
 #include <functional>
@@ -81,8 +83,22 @@ private Q_SLOTS:
     void tooManyStopsAreRefusedOnce_data();
     void tooManyStopsAreRefusedOnce();
     void worksWithoutAList();
+    void typedPositionStopsAtNeighboursAndMergesAtEnds_data();
+    void typedPositionStopsAtNeighboursAndMergesAtEnds();
+    void stopToolsAreConfirmedWithOk_data();
+    void stopToolsAreConfirmedWithOk();
 
 private:
+    // The four stops the tools are tried on: red 0, green 30, cyan 60, blue 100.
+    void setFourStops() {
+        setCapt({{"0", "255"}, {"30", "65280"}, {"60", "65535"}, {"100", "16711680"}});
+    }
+    QList<int> positions() const {
+        QList<int> out;
+        for (qint16 i = 1; i <= dialog->editor()->NColori(); ++i)
+            out << dialog->editor()->Posizione(i);
+        return out;
+    }
     // Opens the dialog for "Capt" through a real launcher, as the main window does.
     frmSfum* open();
     void setCapt(const QList<QPair<QString, QString>>& stops);
@@ -139,7 +155,8 @@ frmSfum* TestFrmSfum::open() {
 void TestFrmSfum::layout() {
     QVERIFY(open());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Sfumatura Titolo"));
-    QCOMPARE(dialog->size(), QSize(266, 155));
+    // The designed 266 x 155, and a column for the stop tools beside it.
+    QCOMPARE(dialog->size(), QSize(356, 155));
     QCOMPARE(dialog->findChild<QWidget*>("sfmSfum")->geometry(), QRect(5, 5, 256, 41));
     QCOMPARE(dialog->findChild<QWidget*>("cslSelector")->geometry(), QRect(5, 50, 256, 76));
     auto* ok = dialog->findChild<QPushButton*>("cmdOK");
@@ -407,6 +424,97 @@ void TestFrmSfum::worksWithoutAList() {
     QTest::mouseClick(own->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     QCOMPARE(skin->RetrInfo("Capt_Pos<2>"), QVariant(qint32(12)));
     QTRY_VERIFY(!own);
+}
+
+void TestFrmSfum::typedPositionStopsAtNeighboursAndMergesAtEnds_data() {
+    QTest::addColumn<int>("stop");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QList<int>>("after");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<Colour>("selectedColour");
+    QTest::newRow("between its neighbours")
+        << 2 << "45" << QList<int>{0, 45, 60, 100} << 2 << 65280;
+    QTest::newRow("stops at the next") << 2 << "80" << QList<int>{0, 60, 60, 100} << 2 << 65280;
+    QTest::newRow("stops at the previous") << 3 << "5" << QList<int>{0, 30, 30, 100} << 3 << 65535;
+    QTest::newRow("onto the start merges") << 2 << "0" << QList<int>{0, 60, 100} << 1 << 65280;
+    QTest::newRow("onto the end merges") << 3 << "100" << QList<int>{0, 30, 100} << 3 << 65535;
+}
+
+void TestFrmSfum::typedPositionStopsAtNeighboursAndMergesAtEnds() {
+    QFETCH(int, stop);
+    QFETCH(QString, typed);
+    QFETCH(QList<int>, after);
+    QFETCH(int, selected);
+    QFETCH(Colour, selectedColour);
+    setFourStops();
+    QVERIFY(open());
+    auto* spin = dialog->findChild<QSpinBox*>("spnPosizione");
+    QVERIFY(!spin->isEnabled()); // nothing selected yet
+    QTest::mouseClick(dialog->editor()->imgFreccia(stop), Qt::LeftButton, {}, QPoint(7, 7));
+    QCOMPARE(spin->value(), stop == 2 ? 30 : 60);
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, typed);
+    QTest::keyClick(spin, Qt::Key_Return);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(positions(), after);
+    QCOMPARE(int(dialog->editor()->selectedStop()), selected);
+    QCOMPARE(dialog->editor()->Colore(qint16(selected)), selectedColour);
+    QCOMPARE(dialog->selector()->GetNewColor(), selectedColour);
+    QCOMPARE(spin->value(), after[selected - 1]);
+    // An end stop stays where it is.
+    QCOMPARE(spin->isEnabled(), selected != 1 && selected != after.size());
+}
+
+void TestFrmSfum::stopToolsAreConfirmedWithOk_data() {
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QList<int>>("colours"); // -1: the colour the bar shows there
+    QTest::addColumn<QList<int>>("written");
+    QTest::newRow("Inverti") << "cmdInverti" << QList<int>{16711680, 65535, 65280, 255}
+                             << QList<int>{0, 40, 70, 100};
+    QTest::newRow("Distribuisci") << "cmdDistribuisci" << QList<int>{255, 65280, 65535, 16711680}
+                                  << QList<int>{0, 33, 67, 100};
+    QTest::newRow("double-click in the bar")
+        << "double-click" << QList<int>{255, 65280, -1, 65535, 16711680}
+        << QList<int>{0, 30, 50, 60, 100};
+    QTest::newRow("Delete") << "Delete 2" << QList<int>{255, 65535, 16711680}
+                            << QList<int>{0, 60, 100};
+    QTest::newRow("Delete keeps an end")
+        << "Delete 4" << QList<int>{255, 65280, 65535, 16711680} << QList<int>{0, 30, 60, 100};
+}
+
+void TestFrmSfum::stopToolsAreConfirmedWithOk() {
+    QFETCH(QString, tool);
+    QFETCH(QList<int>, colours);
+    QFETCH(QList<int>, written);
+    setFourStops();
+    QVERIFY(open());
+    uSfum* editor = dialog->editor();
+    if (tool.startsWith(QLatin1String("cmd"))) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(tool), Qt::LeftButton);
+    } else if (tool.startsWith(QLatin1String("double-click"))) {
+        // 114 of the bar's 228 pixels: 50 %.
+        colours[2] = fromQRgb(editor->barPicture().pixel(114, 10));
+        QTest::mouseDClick(editor->findChild<QWidget*>("pctSfum"), Qt::LeftButton, {},
+                           QPoint(114, 10));
+    } else {
+        QTest::mouseClick(editor->imgFreccia(tool.right(1).toInt()), Qt::LeftButton, {},
+                          QPoint(7, 7));
+        QTest::keyClick(editor, Qt::Key_Delete);
+    }
+    // Enter on the focused "Ok" confirms everything as one change.
+    auto* ok = dialog->findChild<QPushButton*>("cmdOK");
+    ok->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(ok, Qt::Key_Return);
+    QTRY_VERIFY(!dialog);
+    QCOMPARE(readNumber(skin->RetrInfo("Capt_Count")), double(written.size()));
+    for (int i = 1; i <= written.size(); ++i) {
+        QCOMPARE(skin->RetrInfo(QStringLiteral("Capt<%1>").arg(i)).toInt(), colours[i - 1]);
+        QCOMPARE(skin->RetrInfo(QStringLiteral("Capt_Pos<%1>").arg(i)).toInt(), written[i - 1]);
+    }
+    // One step of the history, or none where the tool refused.
+    const bool refused = tool == QLatin1String("Delete 4");
+    QCOMPARE(host->list.document()->undoStack()->count(), refused ? 0 : 1);
 }
 
 QTEST_MAIN(TestFrmSfum)
