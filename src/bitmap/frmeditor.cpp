@@ -4,21 +4,33 @@
 
 #include "bitmap/cbitmap.h"
 #include "bitmap/cdevicecontext.h"
+#include "bitmap/filedialogseam.h"
 #include "bitmap/picturebox.h"
+#include "bitmap/picturetransfer.h"
 #include "common/filenames.h"
 #include "common/numbers.h"
+#include "dialogkit/buttonkeys.h"
 #include "dialogkit/colourpicker.h"
 #include "dialogkit/csetting.h"
 #include "dialogkit/dialoglayout.h"
 #include "dialogkit/messagebox.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QSignalBlocker>
 
 namespace {
@@ -71,14 +83,15 @@ frmEditor::~frmEditor() {
 }
 
 void frmEditor::buildControls() {
-    setFixedSize(460, 379);
-
     mEditor = new uEditor(this);
     mEditor->setObjectName(QStringLiteral("uEditor"));
-    mEditor->setGeometry(5, 5, 300, 300);
+    mEditor->setMinimumSize(300, 300);
+    mEditor->setCentredGrid(true);
     mEditor->setCursor(Qt::CrossCursor);
     connect(mEditor, &uEditor::MouseDown, this, [this] { mModified = true; });
     connect(mEditor, &uEditor::ColorChange, this, &frmEditor::AggiornaColoriMouse);
+    // Back at the picture as loaded there is nothing to save on a mask switch.
+    connect(mEditor, &uEditor::Edited, this, [this] { mModified = !mEditor->isAsLoaded(); });
 
     // On the dialog, not the grid, so they answer whichever control has the focus. Redo takes
     // both usual keys whatever the platform's own binding is.
@@ -97,10 +110,12 @@ void frmEditor::buildControls() {
     connect(redo, &QAction::triggered, this, [this] { stepHistory(true); });
     addAction(redo);
 
-    // Right column: the palette, the tools, the mask state and the two buttons.
+    // Right column: the palette, the tools, the mask state, the picture menu and the two
+    // buttons. Its controls keep their size; the grid takes whatever the dialog grows by.
+    constexpr int kColumn = 143;
     auto* fraPalette = new QGroupBox(QStringLiteral("Palette"), this);
     fraPalette->setObjectName(QStringLiteral("fraPalette"));
-    fraPalette->setGeometry(312, 2, 143, 104);
+    fraPalette->setFixedSize(kColumn, 97);
     const QStringList captions{
         QStringLiteral("Colore principale:"), QStringLiteral("Colore trasparente:"),
         QStringLiteral("Colore chiaro bordi:"), QStringLiteral("Colore scuro bordi:")};
@@ -108,7 +123,7 @@ void frmEditor::buildControls() {
                             QStringLiteral("pctLightC"), QStringLiteral("pctDarkC")};
     PictureBox* palette[4] = {};
     for (int i = 0; i < 4; ++i) {
-        const int top = 19 + 21 * i;
+        const int top = 18 + 20 * i;
         label(fraPalette, captions[i], QRect(8, top, 100, 15));
         palette[i] = swatch(fraPalette, names[i], QRect(108, top - 1, 27, 17));
         PictureBox* box = palette[i];
@@ -122,15 +137,17 @@ void frmEditor::buildControls() {
 
     auto* fraStrumenti = new QGroupBox(QStringLiteral("Strumenti"), this);
     fraStrumenti->setObjectName(QStringLiteral("fraStrumenti"));
-    fraStrumenti->setGeometry(312, 110, 143, 94);
+    fraStrumenti->setFixedSize(kColumn, 140);
     const QStringList tools{QStringLiteral("Matita"), QStringLiteral("Linea"),
-                            QStringLiteral("Riempimento"), QStringLiteral("Contagocce")};
-    const uEditor::Tool toolKinds[4] = {uEditor::Tool::Pencil, uEditor::Tool::Line,
-                                        uEditor::Tool::Fill, uEditor::Tool::Eyedropper};
-    for (int i = 1; i <= 4; ++i) {
+                            QStringLiteral("Riempimento"), QStringLiteral("Contagocce"),
+                            QStringLiteral("Rettangolo")};
+    const uEditor::Tool toolKinds[5] = {uEditor::Tool::Pencil, uEditor::Tool::Line,
+                                        uEditor::Tool::Fill, uEditor::Tool::Eyedropper,
+                                        uEditor::Tool::Rectangle};
+    for (int i = 1; i <= 5; ++i) {
         auto* option = new QRadioButton(tools[i - 1], fraStrumenti);
         option->setObjectName(QStringLiteral("optStrum%1").arg(i));
-        option->setGeometry(10, 18 + 18 * (i - 1), 125, 17);
+        option->setGeometry(10, 19 + 16 * (i - 1), 125, 16);
         const uEditor::Tool kind = toolKinds[i - 1];
         connect(option, &QRadioButton::toggled, this, [this, kind](bool on) {
             if (on)
@@ -139,15 +156,27 @@ void frmEditor::buildControls() {
         optStrum[i] = option;
     }
     optStrum[1]->setChecked(true);
+    optStrum[5]->setToolTip(QStringLiteral("Con Ctrl premuto il rettangolo è pieno"));
+    optStrum[2]->setToolTip(QStringLiteral("Con Maiusc premuto la linea resta orizzontale, "
+                                           "verticale o diagonale"));
+    auto* lblSimmetria = label(fraStrumenti, QStringLiteral("Simmetria:"), QRect(10, 101, 123, 15));
+    cboSimmetria = new QComboBox(fraStrumenti);
+    cboSimmetria->setObjectName(QStringLiteral("cboSimmetria"));
+    cboSimmetria->addItems({QStringLiteral("Nessuna"), QStringLiteral("Sinistra-destra"),
+                            QStringLiteral("Alto-basso"), QStringLiteral("Entrambe")});
+    cboSimmetria->setGeometry(10, 116, 123, 20);
+    lblSimmetria->setBuddy(cboSimmetria);
+    connect(cboSimmetria, &QComboBox::currentIndexChanged, this,
+            [this](int index) { mEditor->setSymmetry(uEditor::Symmetry(index)); });
 
     fraMask = new QGroupBox(QStringLiteral("Stato"), this);
     fraMask->setObjectName(QStringLiteral("fraMask"));
-    fraMask->setGeometry(312, 208, 143, 97);
+    fraMask->setFixedSize(kColumn, 66);
     const QStringList states{QStringLiteral("Normale"), QStringLiteral("Premuto")};
     for (int i = 0; i < 2; ++i) {
         auto* option = new QRadioButton(states[i], fraMask);
         option->setObjectName(QStringLiteral("optMask%1").arg(i));
-        option->setGeometry(10, 18 + 18 * i, 125, 17);
+        option->setGeometry(8 + 66 * i, 19, 62, 17);
         // Only a real change of state switches: clicking the option already selected must not
         // save the shown mask over the other one.
         connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
@@ -159,36 +188,63 @@ void frmEditor::buildControls() {
     optMask[0]->setChecked(true);
     cmdNuovaMask = new QPushButton(QStringLiteral("Nuova maschera"), fraMask);
     cmdNuovaMask->setObjectName(QStringLiteral("cmdNuovaMask"));
-    cmdNuovaMask->setGeometry(10, 62, 123, 25);
+    cmdNuovaMask->setGeometry(10, 39, 123, 23);
     cmdNuovaMask->setAutoDefault(false);
     connect(cmdNuovaMask, &QPushButton::clicked, this, &frmEditor::cmdNuovaMaskClick);
     fraMask->hide();
 
+    // The picture as a whole; Ctrl+C and Ctrl+V also work from any control of the dialog.
+    cmdImmagine = new QPushButton(QStringLiteral("Immagine"), this);
+    cmdImmagine->setObjectName(QStringLiteral("cmdImmagine"));
+    cmdImmagine->setFixedSize(kColumn, 23);
+    cmdImmagine->setAutoDefault(false);
+    auto* menu = new QMenu(cmdImmagine);
+    imageAction(menu, QStringLiteral("mnuRiflettiH"), QStringLiteral("Rifletti orizzontalmente"),
+                [this] { mEditor->flipHorizontally(); });
+    imageAction(menu, QStringLiteral("mnuRiflettiV"), QStringLiteral("Rifletti verticalmente"),
+                [this] { mEditor->flipVertically(); });
+    imageAction(menu, QStringLiteral("mnuRuota"), QStringLiteral("Ruota di 90°"),
+                [this] { mEditor->rotateClockwise(); });
+    menu->addSeparator();
+    imageAction(
+        menu, QStringLiteral("mnuCopia"), QStringLiteral("Copia"), [this] { copiaClick(); },
+        QKeySequence::Copy);
+    imageAction(
+        menu, QStringLiteral("mnuIncolla"), QStringLiteral("Incolla"), [this] { incollaClick(); },
+        QKeySequence::Paste);
+    menu->addSeparator();
+    imageAction(menu, QStringLiteral("mnuImporta"), QStringLiteral("Importa…"),
+                [this] { importaClick(); });
+    imageAction(menu, QStringLiteral("mnuEsporta"), QStringLiteral("Esporta PNG…"),
+                [this] { esportaClick(); });
+    cmdImmagine->setMenu(menu);
+
     cmdOk = new QPushButton(QStringLiteral("Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setGeometry(312, 316, 143, 25);
+    cmdOk->setFixedSize((kColumn - 5) / 2, 25);
     cmdOk->setAutoDefault(false);
     connect(cmdOk, &QPushButton::clicked, this, &frmEditor::cmdOkClick);
     cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
-    cmdAnnulla->setGeometry(312, 347, 143, 25);
+    cmdAnnulla->setFixedSize((kColumn - 5) / 2, 25);
     cmdAnnulla->setAutoDefault(false);
     connect(cmdAnnulla, &QPushButton::clicked, this, &frmEditor::close);
 
     // Below the editor: the preview and the two mouse colours.
     auto* fraAnteprima = new QGroupBox(QStringLiteral("Anteprima"), this);
     fraAnteprima->setObjectName(QStringLiteral("fraAnteprima"));
-    fraAnteprima->setGeometry(5, 309, 150, 65);
+    fraAnteprima->setFixedSize(150, 65);
     pctView = new PictureBox(fraAnteprima);
     pctView->setObjectName(QStringLiteral("pctView"));
     pctView->setGeometry(12, 26, 21, 21);
     label(fraAnteprima, QStringLiteral("colore:"), QRect(50, 29, 45, 15));
     pctViewC = swatch(fraAnteprima, QStringLiteral("pctViewC"), QRect(96, 28, 40, 17));
+    pctViewC->setToolTip(QStringLiteral("Colore che mostra i pixel trasparenti"));
     connect(pctViewC, &PictureBox::Click, this, &frmEditor::viewSwatchClick);
 
     auto* fraColori = new QGroupBox(QStringLiteral("Colori"), this);
     fraColori->setObjectName(QStringLiteral("fraColori"));
-    fraColori->setGeometry(160, 309, 145, 65);
+    fraColori->setFixedSize(145, 65);
     for (int i = 1; i <= 2; ++i) {
         PictureBox* box = swatch(fraColori, QStringLiteral("pctMouseC%1").arg(i),
                                  QRect(18 + 58 * (i - 1), 22, 50, 30));
@@ -202,6 +258,65 @@ void frmEditor::buildControls() {
     pctSave->setObjectName(QStringLiteral("pctSave"));
     pctSave->setGeometry(0, 0, kSide, kSide);
     pctSave->hide();
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(5, 5, 5, 5);
+    layout->setHorizontalSpacing(7);
+    layout->setVerticalSpacing(4);
+    layout->addWidget(mEditor, 0, 0);
+    auto* below = new QHBoxLayout;
+    below->setSpacing(5);
+    below->addStretch(); // centred under the grid, as the grid is
+    below->addWidget(fraAnteprima);
+    below->addWidget(fraColori);
+    below->addStretch();
+    layout->addLayout(below, 1, 0);
+    auto* side = new QVBoxLayout;
+    side->setSpacing(4);
+    side->addWidget(fraPalette);
+    side->addWidget(fraStrumenti);
+    side->addWidget(fraMask);
+    side->addWidget(cmdImmagine);
+    side->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(5);
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdAnnulla);
+    side->addLayout(buttons);
+    layout->addLayout(side, 0, 1, 2, 1);
+    layout->setRowStretch(0, 1);
+    layout->setColumnStretch(0, 1);
+    resize(460, 379);
+
+    prepareKeyboard();
+}
+
+void frmEditor::imageAction(QMenu* menu, const QString& name, const QString& text,
+                            const std::function<void()>& run, const QKeySequence& key) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, run);
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+        action->setShortcutVisibleInContextMenu(true);
+        addAction(action); // the key works without opening the menu
+    }
+    menu->addAction(action);
+}
+
+void frmEditor::prepareKeyboard() {
+    // The grid and what lies under it, then the right column from the top.
+    QList<QWidget*> order{mEditor,  pctViewC, pctMouseC[1], pctMouseC[2],
+                          pctColor, pctMaskC, pctLightC,    pctDarkC};
+    for (int i = 1; i <= 5; ++i)
+        order << optStrum[i];
+    order << cboSimmetria << optMask[0] << optMask[1] << cmdNuovaMask << cmdImmagine << cmdOk
+          << cmdAnnulla;
+    for (PictureBox* box :
+         {pctViewC, pctMouseC[1], pctMouseC[2], pctColor, pctMaskC, pctLightC, pctDarkC})
+        box->setKeyboardPressable(true);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void frmEditor::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin,
@@ -470,4 +585,82 @@ QString frmEditor::settName() const {
 QString frmEditor::defaultName() const {
     const QString key = settName().toLower();
     return (key.isEmpty() ? QStringLiteral("immagine") : key) + QStringLiteral(".bmp");
+}
+
+void frmEditor::keyPressEvent(QKeyEvent* event) {
+    if (pressFocusedButton(this, event))
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+QImage frmEditor::shownPicture() const {
+    QImage picture(kSide, kSide, QImage::Format_RGB32);
+    picture.fill(toQRgb(mMaskColor));
+    mEditor->DrawImage(&picture);
+    return picture;
+}
+
+void frmEditor::applyOutsidePicture(const QImage& image) {
+    mEditor->replacePicture(pictureColours(fitPicture(image, QSize(kSide, kSide)), mMaskColor));
+}
+
+void frmEditor::importaClick() {
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    const QString path = FileDialogSeam::openFileName(
+        this, QStringLiteral("Importa immagine"),
+        QStringLiteral("Immagini (%1);;Tutti i file (*)").arg(patterns.join(QLatin1Char(' '))));
+    if (path.isEmpty())
+        return;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        MessageBoxSeam::critical(
+            this, kAppTitle,
+            QStringLiteral("Impossibile leggere l'immagine \"%1\": il formato non è riconosciuto "
+                           "o il file è danneggiato. L'immagine non è stata cambiata.")
+                .arg(QFileInfo(path).fileName()));
+        return;
+    }
+    applyOutsidePicture(image);
+}
+
+void frmEditor::esportaClick() {
+    const QString shown = mMask && mShownMask == 1 ? kPressedPrefix + mValue : mValue;
+    QString path =
+        FileDialogSeam::saveFileName(this, QStringLiteral("Esporta PNG"),
+                                     QFileInfo(shown).completeBaseName() + QStringLiteral(".png"),
+                                     QStringLiteral("Immagini PNG (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".png");
+    // Written aside and renamed over the name: a failure leaves an existing file as it was.
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         transparentPicture(shownPicture(), mMaskColor).save(&file, "PNG") &&
+                         file.commit();
+    if (!written) {
+        MessageBoxSeam::critical(
+            this, kAppTitle,
+            QStringLiteral("Impossibile scrivere il file \"%1\": la cartella non è scrivibile o "
+                           "il disco è pieno.")
+                .arg(QFileInfo(path).fileName()));
+    }
+}
+
+void frmEditor::copiaClick() {
+    QGuiApplication::clipboard()->setImage(transparentPicture(shownPicture(), mMaskColor));
+}
+
+void frmEditor::incollaClick() {
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull()) {
+        MessageBoxSeam::critical(this, kAppTitle,
+                                 QStringLiteral("Gli appunti non contengono un'immagine."));
+        return;
+    }
+    applyOutsidePicture(image);
 }

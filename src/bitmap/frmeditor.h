@@ -5,12 +5,16 @@
 #include "dialogkit/valuedialog.h"
 
 #include <QDialog>
+#include <QKeySequence>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class PictureBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class cSetting;
@@ -49,6 +53,7 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
@@ -62,6 +67,18 @@ private:
     void cmdNuovaMaskClick();
     void stepHistory(bool forward);
     void cmdOkClick();
+
+    // The picture to and from the world outside the skin; each change is one step of the
+    // editor's history and reaches the skin with "Ok" like a stroke.
+    void importaClick();
+    void esportaClick();
+    void copiaClick();
+    void incollaClick();
+    void applyOutsidePicture(const QImage& image);
+    QImage shownPicture() const;
+    void imageAction(QMenu* menu, const QString& name, const QString& text,
+                     const std::function<void()>& run, const QKeySequence& key = {});
+    void prepareKeyboard();
 
     // Writes the editor's picture through pctSave to mSkinPath + name; reports a failure.
     bool salvaImmagine(const QString& name);
@@ -92,8 +109,10 @@ private:
     PictureBox* pctMaskC = nullptr;
     PictureBox* pctLightC = nullptr;
     PictureBox* pctDarkC = nullptr;
-    PictureBox* pctMouseC[3] = {nullptr, nullptr, nullptr};                    // 1 and 2 are used
-    QRadioButton* optStrum[5] = {nullptr, nullptr, nullptr, nullptr, nullptr}; // 1 to 4
+    PictureBox* pctMouseC[3] = {nullptr, nullptr, nullptr}; // 1 and 2 are used
+    QRadioButton* optStrum[6] = {};                         // 1 to 5
+    QComboBox* cboSimmetria = nullptr;
+    QPushButton* cmdImmagine = nullptr;
     QGroupBox* fraMask = nullptr;
     QRadioButton* optMask[2] = {nullptr, nullptr};
     QPushButton* cmdNuovaMask = nullptr;

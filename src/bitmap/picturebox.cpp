@@ -3,6 +3,7 @@
 #include "common/bitmapfile.h"
 #include "storage/safefolder.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -76,6 +77,45 @@ void PictureBox::paintEvent(QPaintEvent*) {
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     p.drawImage(pictureRect().topLeft(), picture());
+    if (hasFocus()) {
+        // Black and white, to show on any colour the box may have.
+        const QRect inner = rect().adjusted(2, 2, -3, -3);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(inner);
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(inner);
+    }
+}
+
+void PictureBox::setKeyboardPressable(bool on) {
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (focusPolicy() == Qt::NoFocus ||
+        (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->modifiers() & Qt::ShiftModifier) {
+        Q_EMIT MouseDown(2);
+        return;
+    }
+    Q_EMIT MouseDown(1);
+    Q_EMIT Click();
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

@@ -34,6 +34,10 @@ public:
 
     bool framed() const { return m_framed; }
 
+    // Reached with Tab; Space or Enter then act as a click of the left button, and with Shift
+    // as a press of the right one.
+    void setKeyboardPressable(bool on);
+
 Q_SIGNALS:
     // Button as the platform numbers them: 1 left, 2 right, 4 middle.
     void MouseDown(int Button);
@@ -44,6 +48,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QRect pictureRect() const;

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class PictureBox;
@@ -28,8 +29,13 @@ class uEditor : public QWidget {
 public:
     // What a stroke does. The pencil paints the cells the pointer crosses; the others act on
     // whole strokes: a straight line from press to release, a fill of the pressed cell's
-    // 4-connected area, or taking the pressed cell's colour as the button's colour.
-    enum class Tool { Pencil, Line, Fill, Eyedropper };
+    // 4-connected area, or taking the pressed cell's colour as the button's colour. A rectangle
+    // spans press and release, outlined, or filled when Ctrl is held at the release.
+    enum class Tool { Pencil, Line, Fill, Eyedropper, Rectangle };
+
+    // Which mirror images of every painted cell are painted with it: across the vertical axis
+    // through the centre column, across the horizontal one through the centre row, or both.
+    enum class Symmetry { None, LeftRight, TopBottom, Both };
 
     // The background shown around and between the cells.
     static constexpr Colour kBackground = makeColour(192, 192, 192);
@@ -63,6 +69,26 @@ public:
 
     void setTool(Tool tool);
     Tool tool() const { return m_tool; }
+    void setSymmetry(Symmetry symmetry) { m_symmetry = symmetry; }
+    Symmetry symmetry() const { return m_symmetry; }
+
+    // Off, the grid sits at the control's top left corner with cells of the shorter side's
+    // share, as the control always drew it. On, the cells are the largest whole size at which
+    // the grid, with its closing right and bottom lines, fits the control; the grid is
+    // centred, follows every resize, and the margin takes the window's colour.
+    void setCentredGrid(bool on);
+    QPoint gridOrigin() const { return m_origin; }
+
+    // Changes of the whole picture, each one step of the history like a stroke. They return
+    // whether a pixel changed; the extra column and row are never touched. Rotating needs a
+    // square picture.
+    bool flipHorizontally();
+    bool flipVertically();
+    bool rotateClockwise();
+    // Moves every pixel by (dx, dy); what leaves one edge comes back at the opposite one.
+    bool shift(int dx, int dy);
+    // The shown pixels from Picture ([x][y]); pixels it does not reach keep their colour.
+    bool replacePicture(const ColourArray& Picture);
 
     // The strokes on the picture given to the last Init, one step per stroke that changed a
     // pixel. Both repaint and return whether there was a step to take; a stroke still under
@@ -90,12 +116,19 @@ Q_SIGNALS:
     void MouseDown();
     // The eyedropper changed LeftColor or RightColor.
     void ColorChange();
+    // A change of the whole picture (flip, rotation, shift, replacement) changed pixels.
+    void Edited();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     const QBrush& GetBrush(Colour c);
@@ -109,6 +142,18 @@ private:
     void setPixels(const QList<QPoint>& cells, Colour c);
     QList<QPoint> lineCells(QPoint from, QPoint to) const;
     QList<QPoint> fillCells(QPoint from) const;
+    QList<QPoint> rectangleCells(QPoint from, QPoint to, bool filled) const;
+    // The cell and its images under the symmetry.
+    QList<QPoint> mirrorsOf(QPoint cell) const;
+    QList<QPoint> withMirrors(const QList<QPoint>& cells) const;
+    // With Shift a line keeps to the nearest of the horizontal, vertical and diagonal
+    // directions, shortened where a diagonal would leave the grid.
+    QPoint constrainedEnd(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) const;
+    // What the line or rectangle being dragged paints, mirror images included.
+    QList<QPoint> shapeCells(Qt::KeyboardModifiers modifiers) const;
+    bool shapeTool() const { return m_tool == Tool::Line || m_tool == Tool::Rectangle; }
+    void computeCell();
+    bool replaceShown(const std::function<Colour(int x, int y)>& source);
     // The cell a point maps to by truncating division, inside the grid or not.
     QPoint rawCell(QPointF position) const;
     // Snapshots the picture unless a stroke is already open; closing keeps the snapshot as an
@@ -130,11 +175,16 @@ private:
     Colour m_viewColor = 0;
     Tool m_tool = Tool::Pencil;
 
-    // A line being dragged: its start cell, the colour it will paint and its current end.
+    // A line or rectangle being dragged: its start cell, the colour it will paint, its current
+    // end and the keys held at the last event, which shape what the preview shows.
     bool m_lineActive = false;
     QPoint m_lineStart;
     QPoint m_lineEnd;
     Colour m_lineColour = 0;
+    Qt::KeyboardModifiers m_shapeModifiers;
+    Symmetry m_symmetry = Symmetry::None;
+    bool m_centred = false;
+    QPoint m_origin; // the grid's top left corner in the control
 
     // Whole pictures: at 18 x 18 a snapshot costs less than tracking what a stroke touched,
     // and the lists share their columns until a stroke writes to them.

@@ -1,3 +1,4 @@
+#include "bitmap/filedialogseam.h"
 #include "bitmap/frmeditor.h"
 #include "bitmap/picturebox.h"
 #include "bitmap/ueditor.h"
@@ -10,8 +11,11 @@
 #include "skin/cskin.h"
 #include "testsupport.h"
 
+#include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QPainter>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
@@ -56,6 +60,15 @@ QList<Colour> pixelsOf(const uEditor* editor) {
     return out;
 }
 
+// Every pixel its own colour, so that any misplaced one shows.
+QImage patterned(int scale = 1) {
+    QImage img(17 * scale, 17 * scale, QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, y, toQRgb(makeColour(x / scale * 15, y / scale * 15, 99)));
+    return img;
+}
+
 quint32 le32(const QByteArray& b, int at) {
     return quint8(b[at]) | quint8(b[at + 1]) << 8 | quint8(b[at + 2]) << 16 |
            quint32(quint8(b[at + 3])) << 24;
@@ -97,6 +110,12 @@ private Q_SLOTS:
     void brokenBitmapIsReportedAndKept();
     void failedSaveKeepsTheDialogAndStrokes();
     void withoutWorkingFolderNothingIsReadOrWritten();
+    void eachChangeIsOneStepAndReachesOk_data();
+    void eachChangeIsOneStepAndReachesOk();
+    void importFitsAndMasks_data();
+    void importFitsAndMasks();
+    void exportAndClipboardKeepTransparency();
+    void keyboardAndResizing();
 
 private:
     frmEditor* open(const QString& key);
@@ -119,6 +138,12 @@ private:
         QTest::mouseClick(e, button, {}, e->cellRect(x, y).center());
     }
     void saveFile(const QString& name, const QImage& img) { QVERIFY(img.save(work(name), "BMP")); }
+    void act(const QString& action) { child<QAction>(action)->trigger(); }
+    // Keys reach the dialog's shortcuts only in the active window.
+    bool activate() {
+        m_dialog->activateWindow();
+        return QTest::qWaitForWindowActive(m_dialog);
+    }
 
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<Host> m_host;
@@ -139,6 +164,7 @@ void TestFrmEditor::initTestCase() {
 void TestFrmEditor::init() {
     MessageBoxSeam::clearRecord();
     ColourPickerSeam::clear();
+    FileDialogSeam::clear();
     m_folders = std::make_unique<TestFolders>();
     QVERIFY(m_folders->isValid());
     m_work = m_folders->workDir();
@@ -174,6 +200,7 @@ void TestFrmEditor::init() {
 void TestFrmEditor::cleanup() {
     QCOMPARE(MessageBoxSeam::pendingAnswers(), 0);
     QCOMPARE(ColourPickerSeam::pendingResults(), 0);
+    QCOMPARE(FileDialogSeam::pendingPaths(), 0);
     if (m_dialog)
         delete m_dialog.data();
     m_setting.reset();
@@ -661,6 +688,184 @@ void TestFrmEditor::withoutWorkingFolderNothingIsReadOrWritten() {
     QVERIFY(stillOpen);
     QCOMPARE(MessageBoxSeam::shownTexts().size(), 1);
     QCOMPARE(at(QImage(work(QStringLiteral("up.bmp"))), 0, 0), kGreen);
+}
+
+void TestFrmEditor::eachChangeIsOneStepAndReachesOk_data() {
+    QTest::addColumn<QList<Colour>>("expected");
+    // Where each pixel comes from, as (ax·x + bx·y + c) mod 17 on each axis.
+    const auto moved = [](const QList<int>& m) {
+        QList<Colour> out;
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 17; ++x)
+                out << at(patterned(), (m[0] * x + m[1] * y + m[2] + 34) % 17,
+                          (m[3] * x + m[4] * y + m[5] + 34) % 17);
+        return out;
+    };
+    QTest::newRow("mnuRiflettiH") << moved({-1, 0, 16, 0, 1, 0});
+    QTest::newRow("mnuRiflettiV") << moved({1, 0, 0, 0, -1, 16});
+    QTest::newRow("mnuRuota") << moved({0, 1, 0, -1, 0, 16});
+    QTest::newRow("Down") << moved({1, 0, 0, 0, 1, -1});
+    QTest::newRow("Left") << moved({1, 0, 1, 0, 1, 0});
+    QTest::newRow("import") << QList<Colour>(17 * 17, kRed);
+    QTest::newRow("paste") << QList<Colour>(17 * 17, kRed);
+    QList<Colour> mirrored = pixelsOf(patterned());
+    mirrored[2 * 17 + 2] = mirrored[2 * 17 + 14] = mirrored[14 * 17 + 2] = kLight;
+    mirrored[14 * 17 + 14] = kLight;
+    QTest::newRow("mirrored rectangle") << mirrored;
+}
+
+void TestFrmEditor::eachChangeIsOneStepAndReachesOk() {
+    QFETCH(QList<Colour>, expected);
+    const QString change = QTest::currentDataTag();
+    saveFile(QStringLiteral("up.bmp"), patterned());
+    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(activate());
+    uEditor* e = m_dialog->editor();
+    const QList<Colour> before = pixelsOf(e);
+    if (change == "Down" || change == "Left") {
+        QTest::keyClick(e, change == "Down" ? Qt::Key_Down : Qt::Key_Left);
+    } else if (change == "import") {
+        const QString file = m_folders->programDir() + QStringLiteral("/rosso.png");
+        QVERIFY(plain(17, 17, kRed).save(file));
+        FileDialogSeam::queuePath(file);
+        act(QStringLiteral("mnuImporta"));
+    } else if (change == "paste") {
+        QGuiApplication::clipboard()->setImage(plain(34, 34, kRed));
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    } else if (change == "mirrored rectangle") {
+        press(QStringLiteral("optStrum5"));
+        child<QComboBox>(QStringLiteral("cboSimmetria"))->setCurrentIndex(3);
+        paint(2, 2);
+    } else {
+        act(change);
+    }
+    QCOMPARE(pixelsOf(e), expected);
+    QVERIFY(m_dialog->modified());
+    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(pixelsOf(e), before);
+    QVERIFY(!m_dialog->modified());
+    QTest::keyClick(e, Qt::Key_Y, Qt::ControlModifier);
+    press(QStringLiteral("cmdOk"));
+    QTRY_VERIFY(m_dialog.isNull());
+    QVERIFY(m_host->list.Modified());
+    QCOMPARE(pixelsOf(QImage(work(QStringLiteral("up.bmp")))), expected);
+}
+
+void TestFrmEditor::importFitsAndMasks_data() {
+    QTest::addColumn<QImage>("image");           // written as the chosen file; null: no picture
+    QTest::addColumn<QList<Colour>>("expected"); // -1: any colour
+    QImage alpha = plain(17, 17, kRed).convertToFormat(QImage::Format_ARGB32);
+    alpha.setPixel(0, 0, qRgba(0, 0, 255, 0));
+    alpha.setPixel(10, 3, qRgba(255, 0, 0, 127));
+    alpha.setPixel(11, 3, qRgba(255, 0, 0, 128));
+    QList<Colour> masked(17 * 17, kRed);
+    masked[0] = masked[3 * 17 + 10] = kMask;
+    QTest::newRow("transparency") << alpha << masked;
+    // Every block outlined, as a drawing program's grid leaves it: only the blocks' middles
+    // give the picture back.
+    QImage outlined = patterned(10);
+    for (int i = 0; i < 170; i += 10)
+        for (int j = 0; j < 170; ++j)
+            outlined.setPixel(i, j, 0), outlined.setPixel(j, i, 0);
+    QTest::newRow("ten times larger") << outlined << pixelsOf(patterned());
+    QImage halves = plain(100, 60, kRed);
+    QPainter(&halves).fillRect(50, 0, 50, 60, toQColor(kBlue));
+    QList<Colour> smooth(17 * 17, kColourNotSet);
+    for (int i = 0; i < 17 * 6; ++i)
+        smooth[i / 6 * 17 + i % 6] = kRed, smooth[i / 6 * 17 + 16 - i % 6] = kBlue;
+    QTest::newRow("larger, not a multiple") << halves << smooth;
+    QTest::newRow("unreadable") << QImage() << QList<Colour>(17 * 17, kGreen);
+}
+
+void TestFrmEditor::importFitsAndMasks() {
+    QFETCH(QImage, image);
+    QFETCH(QList<Colour>, expected);
+    const QString file = m_folders->programDir() + QStringLiteral("/in.png");
+    QVERIFY(image.isNull() ? writeFileBytes(file, "\x89PNG no") : image.save(file, "PNG"));
+    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    FileDialogSeam::queuePath(file);
+    act(QStringLiteral("mnuImporta"));
+    const QList<Colour> shown = pixelsOf(m_dialog->editor());
+    for (int i = 0; i < shown.size(); ++i)
+        QVERIFY2(expected[i] < 0 || shown[i] == expected[i], qPrintable(QString::number(i)));
+    QCOMPARE(MessageBoxSeam::shownTexts().size(), image.isNull() ? 1 : 0);
+    if (image.isNull())
+        QVERIFY(MessageBoxSeam::shownTexts().first().startsWith(
+            QLatin1String("Impossibile leggere l'immagine \"in.png\"")));
+}
+
+void TestFrmEditor::exportAndClipboardKeepTransparency() {
+    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(activate());
+    paint(1, 1, Qt::RightButton); // the transparent colour
+    paint(2, 2);
+    const QList<Colour> drawn = pixelsOf(m_dialog->editor());
+    QTest::keyClick(m_dialog->editor(), Qt::Key_C, Qt::ControlModifier);
+    const QImage copied =
+        QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(qAlpha(copied.pixel(1, 1)) == 0 && copied.pixel(2, 2) == (toQRgb(kLight)));
+
+    // The file is the same picture; a name without an extension gets one, and a folder in the
+    // way is reported.
+    const QString out = m_folders->programDir() + QStringLiteral("/uscita");
+    QVERIFY(QDir().mkdir(out + QStringLiteral("2.png")));
+    FileDialogSeam::queuePath(out);
+    FileDialogSeam::queuePath(out + QStringLiteral("2.png"));
+    act(QStringLiteral("mnuEsporta"));
+    act(QStringLiteral("mnuEsporta"));
+    QCOMPARE(QImage(out + QStringLiteral(".png")).convertToFormat(QImage::Format_ARGB32), copied);
+    QVERIFY(MessageBoxSeam::shownTexts().value(0).startsWith(
+        QLatin1String("Impossibile scrivere il file \"uscita2.png\"")));
+
+    // Into another item, and nothing changes when the clipboard holds no picture.
+    delete m_dialog.data();
+    QVERIFY(open(QStringLiteral("SysMenu_Close")));
+    act(QStringLiteral("mnuIncolla"));
+    QCOMPARE(pixelsOf(m_dialog->editor()), drawn);
+    QGuiApplication::clipboard()->clear();
+    act(QStringLiteral("mnuIncolla"));
+    QCOMPARE(MessageBoxSeam::shownTexts().last(),
+             QStringLiteral("Gli appunti non contengono un'immagine."));
+    QCOMPARE(pixelsOf(m_dialog->editor()), drawn);
+}
+
+void TestFrmEditor::keyboardAndResizing() {
+    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(activate());
+    uEditor* e = m_dialog->editor();
+    e->setFocus();
+    QStringList order;
+    do {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    } while (QApplication::focusWidget() != e && order.size() < 40);
+    QCOMPARE(order.join(QLatin1Char(' ')),
+             QStringLiteral("pctViewC pctMouseC1 pctMouseC2 pctColor pctMaskC pctLightC pctDarkC "
+                            "optStrum1 cboSimmetria optMask0 cmdNuovaMask cmdImmagine cmdOk "
+                            "cmdAnnulla uEditor"));
+    // Swatches take Space as the left button and Shift+Space as the right one.
+    QTest::keyClick(child<QWidget>(QStringLiteral("pctDarkC")), Qt::Key_Space);
+    QTest::keyClick(child<QWidget>(QStringLiteral("pctColor")), Qt::Key_Space, Qt::ShiftModifier);
+    QVERIFY(e->LeftColor() == kDark && e->RightColor() == kMain);
+
+    // The grid takes what the dialog grows by; the right column keeps its size.
+    m_dialog->resize(700, 560);
+    QTRY_COMPARE(e->size(), QSize(540, 481));
+    QCOMPARE(child<QWidget>(QStringLiteral("cmdAnnulla"))->geometry().bottomRight(),
+             QPoint(694, 554));
+    paint(16, 16);
+
+    // Enter on a focused button presses it; Esc is "Annulla".
+    auto* ok = child<QPushButton>(QStringLiteral("cmdOk"));
+    ok->setFocus();
+    QTest::keyClick(ok, Qt::Key_Return);
+    QTRY_VERIFY(m_dialog.isNull());
+    QCOMPARE(at(QImage(work(QStringLiteral("up.bmp"))), 16, 16), kDark);
+    QVERIFY(open(QStringLiteral("SysMenu_Close")));
+    paint(0, 0);
+    QTest::keyClick(m_dialog->editor(), Qt::Key_Escape);
+    QTRY_VERIFY(m_dialog.isNull());
+    QCOMPARE(at(QImage(work(QStringLiteral("close.bmp"))), 0, 0), kRed);
 }
 
 QTEST_MAIN(TestFrmEditor)

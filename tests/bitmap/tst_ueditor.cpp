@@ -51,6 +51,10 @@ private Q_SLOTS:
     void eyedropperTakesTheButtonsColour();
     void undoAndRedoWholeStrokes_data();
     void undoAndRedoWholeStrokes();
+    void mirroredAndConstrainedShapes_data();
+    void mirroredAndConstrainedShapes();
+    void centredGridGrowsInWholePixels_data();
+    void centredGridGrowsInWholePixels();
 
 private:
     QPoint centre(int x, int y) const { return m_editor->cellRect(x, y).center(); }
@@ -445,6 +449,87 @@ void TestUEditor::undoAndRedoWholeStrokes() {
     QVERIFY(m_editor->redo());
     QCOMPARE(picture(), after);
     QVERIFY(!m_editor->redo());
+}
+
+void TestUEditor::mirroredAndConstrainedShapes_data() {
+    QTest::addColumn<uEditor::Tool>("tool");
+    QTest::addColumn<uEditor::Symmetry>("symmetry");
+    QTest::addColumn<QList<QPoint>>("drag");  // press, release
+    QTest::addColumn<int>("keys");            // held at the release
+    QTest::addColumn<QList<QPoint>>("cells"); // cells painted, or a sample of them
+    QTest::addColumn<int>("count");           // how many cells were painted
+    using T = uEditor::Tool;
+    using S = uEditor::Symmetry;
+    using P = QList<QPoint>;
+    const int shift = Qt::ShiftModifier;
+    QTest::newRow("pencil, both") << T::Pencil << S::Both << P{{2, 3}, {2, 3}} << 0
+                                  << P{{2, 3}, {14, 3}, {2, 13}, {14, 13}} << 4;
+    QTest::newRow("pencil, both, the centre pixel is its own image")
+        << T::Pencil << S::Both << P{{8, 8}, {8, 8}} << 0 << P{{8, 8}} << 1;
+    QTest::newRow("line, Shift, horizontal")
+        << T::Line << S::None << P{{1, 1}, {7, 3}} << shift << P{{1, 1}, {4, 1}, {7, 1}} << 7;
+    QTest::newRow("line, Shift, diagonal stops at the edge")
+        << T::Line << S::None << P{{14, 1}, {16, 5}} << shift << P{{14, 1}, {15, 2}, {16, 3}} << 3;
+    QTest::newRow("rectangle, outline") << T::Rectangle << S::LeftRight << P{{2, 4}, {1, 1}} << 0
+                                        << P{{1, 1}, {2, 4}, {14, 2}, {15, 4}} << 16;
+    QTest::newRow("rectangle, Ctrl fills") << T::Rectangle << S::None << P{{2, 2}, {5, 4}}
+                                           << int(Qt::ControlModifier) << P{{3, 3}} << 12;
+    // A blue wall down column 8 parts the picture: each image fills its own side.
+    QTest::newRow("fill, left-right") << T::Fill << S::LeftRight << P{{2, 2}, {2, 2}} << 0
+                                      << P{{0, 0}, {7, 16}, {9, 0}, {16, 16}} << 16 * 17;
+}
+
+void TestUEditor::mirroredAndConstrainedShapes() {
+    QFETCH(uEditor::Tool, tool);
+    QFETCH(uEditor::Symmetry, symmetry);
+    QFETCH(QList<QPoint>, drag);
+    QFETCH(int, keys);
+    QFETCH(QList<QPoint>, cells);
+    QFETCH(int, count);
+    ColourArray a = picture(17, 17, kWhite);
+    for (int y = 0; y < 17; ++y)
+        a[8][y] = kBlue;
+    m_editor->Init(a);
+    m_editor->setTool(tool);
+    m_editor->setSymmetry(symmetry);
+    const QPoint end = centre(drag[1].x(), drag[1].y());
+    QTest::mousePress(m_editor, Qt::LeftButton, {}, centre(drag[0].x(), drag[0].y()));
+    QTest::mouseMove(m_editor, end);
+    QTest::mouseRelease(m_editor, Qt::LeftButton, Qt::KeyboardModifiers(keys), end);
+    int painted = 0;
+    for (int x = 0; x < 17; ++x)
+        for (int y = 0; y < 17; ++y)
+            painted += m_editor->pixel(x, y) == kRed ? 1 : 0;
+    QCOMPARE(painted, count);
+    for (const QPoint& cell : cells)
+        QCOMPARE(m_editor->pixel(cell.x(), cell.y()), kRed);
+    // One stroke, one step, mirror images and all.
+    QVERIFY(m_editor->undo());
+    QVERIFY(m_editor->isAsLoaded());
+}
+
+void TestUEditor::centredGridGrowsInWholePixels_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("cell");
+    QTest::newRow("taller") << QSize(300, 700) << 17;
+    QTest::newRow("wider, one pixel short of 28") << QSize(540, 476) << 27;
+}
+
+void TestUEditor::centredGridGrowsInWholePixels() {
+    QFETCH(QSize, size);
+    QFETCH(int, cell);
+    m_editor->setCentredGrid(true);
+    m_editor->resize(size); // no Draw: the grid follows the control by itself
+    QCOMPARE(m_editor->cellSize(), cell);
+    const int side = 17 * cell + 1; // the closing line included
+    const QPoint origin = m_editor->gridOrigin();
+    QCOMPARE(origin, QPoint((size.width() - side) / 2, (size.height() - side) / 2));
+    const QImage shot = m_editor->grab().toImage();
+    const QPoint far = origin + QPoint(side - 1, side - 1);
+    QCOMPARE(grabbed(shot, far.x(), far.y()), uEditor::kGridPen); // the corner is closed
+    QCOMPARE(grabbed(shot, far.x(), origin.y() + cell / 2), uEditor::kGridPen);
+    QTest::mouseClick(m_editor, Qt::LeftButton, {}, far - QPoint(1, 1));
+    QCOMPARE(m_editor->pixel(16, 16), kRed);
 }
 
 QTEST_MAIN(TestUEditor)
