@@ -2,6 +2,8 @@
 
 #include "dialogkit/csetting.h"
 #include "dialogkit/dialoglayout.h"
+#include "skin/skinschema.h"
+#include "validate/wholenumber.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -9,6 +11,20 @@
 #include <QPushButton>
 #include <QTimer>
 #include <limits>
+
+namespace {
+
+// The property list takes every item's kind from the schema, so the key tells whether the
+// setting holds a number.
+bool holdsNumber(const QString& key) {
+    for (const SchemaItem& item : skinSchemaItems()) {
+        if (item.kind == KindNumber && key == QLatin1String(item.key))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 frmText::frmText(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmText"));
@@ -24,6 +40,13 @@ frmText::frmText(QWidget* parent) : QDialog(parent) {
     // The box's default limit of 32767 characters would cut a longer stored value on "Ok".
     txtText->setMaxLength(std::numeric_limits<int>::max());
     txtText->installEventFilter(this);
+
+    // Beside the buttons, where nothing else is: the dialog keeps its size.
+    lblHint = new QLabel(QStringLiteral("Solo numeri interi da -32768 a 32767"), this);
+    lblHint->setObjectName(QStringLiteral("lblHint"));
+    lblHint->setGeometry(twipsRect(75, 705, 1740, 405));
+    lblHint->setWordWrap(true);
+    lblHint->hide();
 
     cmdOk = new QPushButton(QStringLiteral("Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
@@ -42,6 +65,7 @@ frmText::frmText(QWidget* parent) : QDialog(parent) {
 
     connect(cmdOk, &QPushButton::clicked, this, &frmText::cmdOk_Click);
     connect(cmdAnnulla, &QPushButton::clicked, this, &QWidget::close);
+    connect(txtText, &QLineEdit::textChanged, this, &frmText::updateOk);
 
     setFixedSize(txtText->geometry().right() + 1 + twipsToPixels(75),
                  cmdOk->geometry().bottom() + 1 + twipsToPixels(75));
@@ -50,8 +74,20 @@ frmText::frmText(QWidget* parent) : QDialog(parent) {
 void frmText::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, const QVariant& Value,
                     bool Mask) {
     mSetting = Setting;
+    mNumber = Setting && holdsNumber(Setting->SettName());
     mInitial = Value.toString();
     txtText->setText(mInitial);
+    updateOk();
+}
+
+bool frmText::acceptable() const {
+    return !mNumber || wholeNumber(txtText->text()).has_value();
+}
+
+void frmText::updateOk() {
+    const bool ok = acceptable();
+    cmdOk->setEnabled(ok);
+    lblHint->setVisible(!ok);
 }
 
 bool frmText::hasUnconfirmedChanges() const {
@@ -59,6 +95,10 @@ bool frmText::hasUnconfirmedChanges() const {
 }
 
 bool frmText::confirmChanges() {
+    if (!acceptable()) {
+        txtText->setFocus();
+        return false;
+    }
     cmdOk_Click();
     return true;
 }
@@ -74,6 +114,8 @@ bool frmText::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmText::cmdOk_Click() {
+    if (!acceptable())
+        return;
     const std::shared_ptr<cSetting> setting = mSetting;
     if (setting)
         setting->ReturnValue(txtText->text());

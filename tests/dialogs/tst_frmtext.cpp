@@ -26,6 +26,9 @@ private Q_SLOTS:
     void cancellingStoresNothing_data();
     void cancellingStoresNothing();
     void focusComingBackSelectsEverything();
+    void numberWaitsForAWholeNumber_data();
+    void numberWaitsForAWholeNumber();
+    void storedNonNumberIsShownAndKept();
 
 private:
     frmText* open(const QString& key);
@@ -97,8 +100,8 @@ void TestFrmText::okReturnsTheTextAsTyped_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("byEnter");
     QTest::newRow("12 and Enter") << kNumberKey << "12" << true;
-    QTest::newRow("letters in a number, unchanged") << kNumberKey << "dodici" << false;
-    QTest::newRow("empty") << kNumberKey << "" << true;
+    QTest::newRow("a number with blanks, unchanged") << kNumberKey << " -12 " << false;
+    QTest::newRow("empty text") << kTextKey << "" << true;
     QTest::newRow("text") << kTextKey << "Rosso" << false;
 }
 
@@ -178,6 +181,52 @@ void TestFrmText::focusComingBackSelectsEverything() {
     QTest::keyClick(txt, Qt::Key_Return);
     QTRY_VERIFY(m_dialog.isNull());
     QCOMPARE(m_host->list.RetrData(kTextKey).toString(), QStringLiteral("Verde"));
+}
+
+void TestFrmText::numberWaitsForAWholeNumber_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("lowest") << "-32768" << true;
+    QTest::newRow("highest, with a sign") << "+32767" << true;
+    QTest::newRow("one past the highest") << "32768" << false;
+    QTest::newRow("a fraction") << "2.5" << false;
+    QTest::newRow("digits then letters") << "12abc" << false;
+    QTest::newRow("a sign alone") << "-" << false;
+}
+
+void TestFrmText::numberWaitsForAWholeNumber() {
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    frmText* dlg = open(kNumberKey);
+    auto* txt = dlg->findChild<QLineEdit*>("txtText");
+    auto* ok = dlg->findChild<QPushButton*>("cmdOk");
+    auto* hint = dlg->findChild<QLabel*>("lblHint");
+    QVERIFY(ok->isEnabled());
+    QVERIFY(!hint->isVisible());
+    QTest::keyClicks(txt, typed);
+    QCOMPARE(ok->isEnabled(), accepted);
+    QCOMPARE(hint->isVisible(), !accepted);
+    QTest::keyClick(txt, Qt::Key_Return);
+    if (accepted) {
+        QTRY_VERIFY(m_dialog.isNull());
+        return;
+    }
+    // Neither Enter nor a save's "apply the open edits" stores it; the dialog stays with the hint.
+    QVERIFY(!dlg->confirmChanges());
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(m_host->list.RetrData(kNumberKey), QVariant(3));
+    QVERIFY(!m_host->list.Modified());
+}
+
+void TestFrmText::storedNonNumberIsShownAndKept() {
+    m_host->list.SetData(kNumberKey, QStringLiteral("dodici"));
+    frmText* dlg = open(kNumberKey);
+    QCOMPARE(dlg->findChild<QLineEdit*>("txtText")->text(), QStringLiteral("dodici"));
+    QVERIFY(!dlg->findChild<QPushButton*>("cmdOk")->isEnabled());
+    QVERIFY(dlg->findChild<QLabel*>("lblHint")->isVisible());
+    QTest::mouseClick(dlg->findChild<QPushButton*>("cmdAnnulla"), Qt::LeftButton);
+    QTRY_VERIFY(m_dialog.isNull());
+    QCOMPARE(m_host->list.RetrData(kNumberKey).toString(), QStringLiteral("dodici"));
 }
 
 QTEST_MAIN(TestFrmText)

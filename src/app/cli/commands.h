@@ -25,6 +25,14 @@ int commandList(const QStringList& args);
 int commandSettings(const QStringList& args);
 int commandResave(const QStringList& args);
 
+// The problems of a skin (checkcommand.cpp): 0 without errors, 1 with, 2 when the package cannot
+// be read completely.
+int commandCheck(const QStringList& args);
+
+// The sample client window of a skin as a PNG, with its element map (previewcommand.cpp). It
+// paints, so main() gives it a GUI application on the off-screen platform.
+int commandPreview(const QStringList& args);
+
 // Shared by every command (cliutil.cpp).
 
 // Installs the reporter that prints every reported error to stderr and remembers that it did.

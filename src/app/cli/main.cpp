@@ -2,10 +2,12 @@
 #include "app/cli/commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <memory>
 
 namespace {
 
@@ -17,6 +19,9 @@ const Command kCommands[] = {
     {"list", commandList, "PACCHETTO"},
     {"settings", commandSettings, "PACCHETTO [--default PREDEFINITO]"},
     {"resave", commandResave, "PACCHETTO [--default PREDEFINITO] [--credits TESTO]"},
+    {"check", commandCheck, "PACCHETTO [--default PREDEFINITO] [--json]"},
+    {"preview", commandPreview,
+     "PACCHETTO OUTPUT.png [--default PREDEFINITO] [--size LxA] [--scale N] [--map MAPPA.json]"},
 };
 
 // What a script must know beyond the arguments: what may be lost, and how text is shown.
@@ -27,6 +32,9 @@ const char kNotes[] =
     "  ordinari (mai collegamenti o cartelle).\n"
     "pack con dei NOMI mette nel pacchetto proprio quei file, anche nascosti (un nome non può\n"
     "  contenere cartelle); senza NOMI, tutti i file non nascosti della CARTELLA.\n"
+    "check stampa un problema per riga (gravità, codice, chiave, messaggio, separati da\n"
+    "  tabulazioni) o, con --json, un array; esce con 0 senza errori (gli avvisi non contano), 1\n"
+    "  con almeno un errore, 2 se il pacchetto non si legge per intero.\n"
     "Nei risultati e nei messaggi: caratteri di controllo come \\n \\r \\t \\xHH, barra rovescia "
     "come \\\\.\n";
 
@@ -40,7 +48,15 @@ void printUsage(std::FILE* out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // preview draws text, which takes a GUI application; it shows no window, so it paints on the
+    // off-screen platform whatever display there is, or is not.
+    const bool paints = argc > 1 && std::strcmp(argv[1], "preview") == 0;
+    if (paints)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application =
+        paints ? std::make_unique<QGuiApplication>(argc, argv)
+               : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
     installCliReporter();
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {

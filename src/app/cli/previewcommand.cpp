@@ -1,0 +1,237 @@
+// preview: the sample client window of a skin as a PNG, and the map of the setting each part of
+// it shows, for skin authors' scripts and the README. The skin is opened as the editor opens it,
+// in private folders, and painted off screen: no display is needed.
+#include "app/cli/commands.h"
+
+#include "preview/previewrenderer.h"
+#include "proplist/proplistmodel.h"
+#include "skin/skinschema.h"
+#include "storage/cbinary.h"
+#include "storage/leftovers.h"
+#include "storage/safefolder.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+const char kUsage[] = "PACCHETTO OUTPUT.png [--default PREDEFINITO] [--size LxA] [--scale N] "
+                      "[--map MAPPA.json]";
+
+constexpr int kMinSide = 16;
+constexpr int kMaxSide = 8192;
+constexpr int kMaxScale = 8;
+constexpr qint64 kMaxPixels = 64LL * 1024 * 1024;
+
+struct Options {
+    QString package;
+    QString output;
+    std::optional<QString> defaultPackage;
+    std::optional<QString> map;
+    std::optional<QString> size;
+    std::optional<QString> scale;
+};
+
+bool parseOptions(const QStringList& args, Options* options) {
+    const auto take = [&args](qsizetype& i, std::optional<QString>* into) {
+        if (into->has_value() || i + 1 >= args.size())
+            return false;
+        *into = args[++i];
+        return true;
+    };
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        bool ok = true;
+        if (arg == QLatin1String("--default"))
+            ok = take(i, &options->defaultPackage);
+        else if (arg == QLatin1String("--map"))
+            ok = take(i, &options->map);
+        else if (arg == QLatin1String("--size"))
+            ok = take(i, &options->size);
+        else if (arg == QLatin1String("--scale"))
+            ok = take(i, &options->scale);
+        else if (arg.startsWith(QLatin1String("--")))
+            ok = false;
+        else if (options->package.isEmpty())
+            options->package = arg;
+        else if (options->output.isEmpty())
+            options->output = arg;
+        else
+            ok = false;
+        if (!ok)
+            return false;
+    }
+    return !options->output.isEmpty();
+}
+
+std::optional<QSize> parseSize(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^([0-9]{1,5})[xX]([0-9]{1,5})$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QSize size(m.captured(1).toInt(), m.captured(2).toInt());
+    if (size.width() < kMinSide || size.height() < kMinSide || size.width() > kMaxSide ||
+        size.height() > kMaxSide)
+        return std::nullopt;
+    return size;
+}
+
+std::optional<int> parseScale(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^[0-9]{1,2}$"));
+    if (!form.match(text).hasMatch())
+        return std::nullopt;
+    const int n = text.toInt();
+    if (n < 1 || n > kMaxScale)
+        return std::nullopt;
+    return n;
+}
+
+// A package the editor would open as an empty skin without a word (missing, not a package, cut
+// short, a folder or a pipe) is refused here with the reason.
+bool readable(const QString& path) {
+    QList<cBinary::Voce> entries;
+    cBinary binary(cliLocations());
+    switch (binary.ElencaVoci(path, &entries)) {
+    case cBinary::Esito::Completo:
+        return true;
+    case cBinary::Esito::SenzaFirma:
+        printError(QStringLiteral("Il file non è un pacchetto skin: ") + path);
+        return false;
+    case cBinary::Esito::Incompleto:
+        printError(QStringLiteral("Il pacchetto finisce prima di tutti i file che dichiara: ") +
+                   path);
+        return false;
+    case cBinary::Esito::Fallito:
+        break; // reported by cBinary
+    }
+    return false;
+}
+
+bool copyInto(const QString& from, const QString& to) {
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly)) {
+        printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + from);
+        return false;
+    }
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError || SafeFolder::writeFileAt(to, bytes) != 0) {
+        printError(QStringLiteral("Impossibile copiare il pacchetto nella cartella temporanea: ") +
+                   from);
+        return false;
+    }
+    return true;
+}
+
+// Written whole or not at all: a script never finds half an image.
+bool writeWhole(const QString& path, const QByteArray& bytes, const QString& what) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        printError(
+            QStringLiteral("Impossibile scrivere %1 %2: %3").arg(what, path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int commandPreview(const QStringList& args) {
+    Options options;
+    if (!parseOptions(args, &options))
+        return usageError("preview", kUsage);
+    QSize size = PreviewRenderer::kDefaultSize;
+    if (options.size) {
+        const std::optional<QSize> parsed = parseSize(*options.size);
+        if (!parsed) {
+            printError(QStringLiteral("Dimensione non valida: %1 (serve LARGHEZZAxALTEZZA, da %2 "
+                                      "a %3 pixel per lato)")
+                           .arg(*options.size)
+                           .arg(kMinSide)
+                           .arg(kMaxSide));
+            return 1;
+        }
+        size = *parsed;
+    }
+    int scale = 1;
+    if (options.scale) {
+        const std::optional<int> parsed = parseScale(*options.scale);
+        if (!parsed) {
+            printError(QStringLiteral("Scala non valida: %1 (serve un intero da 1 a %2)")
+                           .arg(*options.scale)
+                           .arg(kMaxScale));
+            return 1;
+        }
+        scale = *parsed;
+    }
+    if (qint64(size.width()) * scale * size.height() * scale > kMaxPixels) {
+        printError(QStringLiteral("Immagine troppo grande: %1 x %2 pixel (al massimo %3 milioni)")
+                       .arg(size.width() * scale)
+                       .arg(size.height() * scale)
+                       .arg(kMaxPixels / (1024 * 1024)));
+        return 1;
+    }
+
+    if (!readable(options.package) ||
+        (options.defaultPackage && !readable(*options.defaultPackage)))
+        return 1;
+    // A folder named for this process: one a killed command left behind goes at the next start.
+    const QString parent = cliLocations().tempDir;
+    leftovers::removeDead(parent);
+    QTemporaryDir root(leftovers::temporaryFolderTemplate(parent));
+    Locations locations;
+    locations.programDir = root.path() + QStringLiteral("/program");
+    locations.tempDir = root.path() + QStringLiteral("/temp");
+    if (!root.isValid() || !QDir().mkpath(locations.skinsDir()) ||
+        !QDir().mkpath(locations.tempDir)) {
+        printError(QStringLiteral("Impossibile creare le cartelle temporanee in ") +
+                   QDir::toNativeSeparators(parent));
+        return 1;
+    }
+    // Without a default package the chosen one is read alone, as the default.
+    const QString defaultName = locations.defaultSkinName();
+    QString name = defaultName;
+    if (options.defaultPackage) {
+        if (!copyInto(*options.defaultPackage, locations.skinsDir() + defaultName))
+            return 1;
+        name = QStringLiteral("skin.skn");
+    }
+    if (!copyInto(options.package, locations.skinsDir() + name))
+        return 1;
+
+    const auto document = std::make_shared<SkinDocument>(nullptr);
+    const SkinDocument::Outcome opened = document->open(locations, name);
+    if (!opened.error.isEmpty())
+        printError(opened.error);
+    if (!opened.ok || !document->skin())
+        return 1;
+    // Read through the list, as the editor shows it: a number out of range is noted and drawn
+    // as the list holds it.
+    PropListModel list;
+    list.setDocument(document);
+    SkinRef skin = document->skin();
+    loadSkinSchema(list, skin);
+
+    PreviewRenderer renderer;
+    PreviewMap map;
+    const QImage image = renderer.renderImage(*document, size, scale, &map);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG")) {
+        printError(QStringLiteral("Impossibile disegnare l'anteprima"));
+        return 1;
+    }
+    if (!writeWhole(options.output, png, QStringLiteral("l'immagine")))
+        return 1;
+    if (options.map &&
+        !writeWhole(*options.map, previewMapJson(map, scale), QStringLiteral("la mappa")))
+        return 1;
+    return 0;
+}
