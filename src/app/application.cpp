@@ -1,17 +1,29 @@
 #include "application.h"
 
+#include "app/frmmain.h"
+#include "app/packagepaths.h"
+#include "app/recovery.h"
+#include "app/singleinstance.h"
 #include "bitmap/frmeditor.h"
 #include "dialogkit/colourpicker.h"
+#include "dialogkit/messagebox.h"
 #include "dialogkit/valuedialog.h"
 #include "dialogs/frmcolor.h"
 #include "dialogs/frmtext.h"
 #include "gradient/frmsfum.h"
 #include "proplist/proplistmodel.h"
+#include "proplist/uadvlist.h"
+#include "storage/leftovers.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStatusBar>
+#include <QThread>
 #include <QTranslator>
 
 #include <sys/stat.h>
@@ -33,9 +45,15 @@ void setUpApplication(QApplication& app) {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
     // Lives as long as the application: installTranslator does not take ownership.
+    // The copy bundled with the editor first: an installed editor must not depend on which Qt
+    // translations the system happens to have.
     static QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    const QString prefix = QStringLiteral("qtbase");
+    if (qtTranslator.load(italian, prefix, QStringLiteral("_"),
+                          Locations::forApplication().translationsDir()) ||
+        qtTranslator.load(italian, prefix, QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator);
 
     registerValueDialogs();
@@ -83,4 +101,114 @@ bool WorkFolderLock::acquire() {
         }
     }
     return false;
+}
+
+namespace {
+
+const QString kRecoveryQuestion =
+    QStringLiteral("Sono state trovate modifiche non salvate dello skin «%1» (%2). Recuperarle?");
+const QString kBusyText = QStringLiteral("Tessellary è già aperto. Un secondo editor userebbe la "
+                                         "stessa cartella di lavoro del primo: chiudi l'altro "
+                                         "prima.\n(File di blocco: %1)");
+
+} // namespace
+
+EditorStart::EditorStart(Locations locations, const QString& recoveryFolder)
+    : m_locations(std::move(locations)),
+      m_store(std::make_unique<RecoveryStore>(
+          recoveryFolder.isEmpty() ? RecoveryStore::defaultFolder() : recoveryFolder)) {}
+
+EditorStart::~EditorStart() {
+    // The keeper drops the copy of changes the user chose to discard; then the window goes, and
+    // only after it the mark of a running editor.
+    m_keeper.reset();
+    m_reporterScope.reset();
+    m_window.reset();
+    m_store->endSession();
+}
+
+EditorStart::Result EditorStart::start(const QStringList& arguments) {
+    // Resolved here: the running editor has a working directory of its own.
+    const QString package =
+        arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).absoluteFilePath();
+    const QString socket = m_locations.instanceSocketPath();
+    if (SingleInstance::handOver(socket, package))
+        return Result::HandedOver;
+
+    m_lock = std::make_unique<WorkFolderLock>(m_locations);
+    if (!m_lock->acquire()) {
+        // Two starts at once: the other one may still be getting its socket ready.
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 3000) {
+            if (SingleInstance::handOver(socket, package, 500))
+                return Result::HandedOver;
+            QThread::msleep(100);
+        }
+        MessageBoxErrorReporter reporter(nullptr);
+        ScopedErrorReporter scope(&reporter);
+        reportMessage(kBusyText.arg(QDir::toNativeSeparators(m_lock->path())));
+        return Result::Refused;
+    }
+    m_instance = std::make_unique<SingleInstance>(socket);
+    m_instance->listen();
+
+    // What killed saves and commands left behind: half-written packages beside the skins,
+    // private copies of skins in the temporary folder.
+    for (const QString& folder :
+         {m_locations.skinsDir(), m_locations.tempDir, m_locations.programDir})
+        leftovers::removeDead(folder);
+    const bool skinsReady = m_locations.prepareSkinsDir();
+    const bool crashed = m_store->beginSession();
+
+    m_window = std::make_unique<frmMain>(m_locations);
+    m_reporter = std::make_unique<MessageBoxErrorReporter>(m_window.get());
+    m_reporterScope = std::make_unique<ScopedErrorReporter>(m_reporter.get());
+    frmMain* window = m_window.get();
+    m_keeper = std::make_unique<RecoveryKeeper>(m_store.get(), [window] {
+        PropListModel* model = window->list()->model();
+        return RecoveryKeeper::Snapshot{model->parametersText(), model->GetFilesList(),
+                                        model->RetrData(QStringLiteral("Title")).toString()};
+    });
+    QObject::connect(window, &frmMain::documentReplaced, m_keeper.get(), &RecoveryKeeper::attach);
+    QObject::connect(m_keeper.get(), &RecoveryKeeper::failed, window,
+                     [window](const QString& text) { window->statusBar()->showMessage(text); });
+    QObject::connect(m_instance.get(), &SingleInstance::activated, window,
+                     [this](const QString& path) { bringToFront(path); });
+    window->show();
+    if (!skinsReady)
+        reportMessage(QStringLiteral("Impossibile preparare la cartella degli skin ") +
+                      QDir::toNativeSeparators(m_locations.skinsDir()));
+
+    offerRecovery(crashed);
+    if (!package.isEmpty())
+        window->OpenPackage(package);
+    return Result::Running;
+}
+
+void EditorStart::offerRecovery(bool crashed) {
+    const std::optional<RecoveryStore::Copy> copy = m_store->copy();
+    if (!copy || !crashed) {
+        // Left by an editor that ended normally, which never leaves changes behind on purpose.
+        m_store->remove();
+        return;
+    }
+    const QString text = kRecoveryQuestion.arg(
+        packagepaths::shownName(copy->skinName),
+        copy->written.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")));
+    // Sì is the answer that loses nothing: a stray Enter or Esc keeps the changes.
+    if (MessageBoxSeam::question(m_window.get(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == MessageBoxSeam::Yes)
+        m_window->RestoreSkin(copy->package, copy->skinName);
+    else
+        m_store->remove();
+}
+
+void EditorStart::bringToFront(const QString& package) {
+    m_window->show();
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    m_window->raise();
+    m_window->activateWindow();
+    if (!package.isEmpty())
+        m_window->OpenPackage(package);
 }

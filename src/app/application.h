@@ -3,8 +3,16 @@
 #include "common/locations.h"
 
 #include <QLockFile>
+#include <QStringList>
+#include <memory>
 
 class QApplication;
+class MessageBoxErrorReporter;
+class RecoveryKeeper;
+class RecoveryStore;
+class ScopedErrorReporter;
+class SingleInstance;
+class frmMain;
 
 // What every program with the editor's windows sets up before showing them: names, the Italian
 // translation of Qt's standard buttons ("Sì", "No", "Annulla"), the list font, and the value
@@ -28,4 +36,41 @@ public:
 
 private:
     QLockFile m_lock;
+};
+
+// One start of the editor, from its command line to the window. A later start hands its package
+// to the running editor and ends; the first one takes the working folder, offers the unsaved
+// changes a crashed editor left behind, and only then opens the package it was given.
+class EditorStart {
+public:
+    enum class Result {
+        Running,    // the window is up: run the event loop
+        HandedOver, // a running editor took over: end with success
+        Refused,    // another editor holds the working folder and does not answer
+    };
+
+    // Recovery copies go to `recoveryFolder` (the user's data folder + "/recovery" when empty).
+    explicit EditorStart(Locations locations, const QString& recoveryFolder = {});
+    ~EditorStart();
+    EditorStart(const EditorStart&) = delete;
+    EditorStart& operator=(const EditorStart&) = delete;
+
+    // `arguments` without the program's name: at most one package.
+    Result start(const QStringList& arguments);
+
+    frmMain* window() const { return m_window.get(); }
+    RecoveryKeeper* keeper() const { return m_keeper.get(); }
+
+private:
+    void offerRecovery(bool crashed);
+    void bringToFront(const QString& package);
+
+    Locations m_locations;
+    std::unique_ptr<RecoveryStore> m_store;
+    std::unique_ptr<WorkFolderLock> m_lock;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<MessageBoxErrorReporter> m_reporter;
+    std::unique_ptr<ScopedErrorReporter> m_reporterScope;
+    std::unique_ptr<RecoveryKeeper> m_keeper;
 };

@@ -14,7 +14,9 @@ public:
 };
 
 StderrReporter g_stderrReporter;
-ErrorReporter* g_reporter = nullptr;
+// One per thread: a background job reports into a reporter of its own, never into the message
+// boxes of the user-interface thread.
+thread_local ErrorReporter* g_reporter = nullptr;
 
 } // namespace
 

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -17,6 +20,15 @@ QString withoutTrailingSeparator(QString path) {
 Locations Locations::forApplication() {
     Locations l;
     l.programDir = withoutTrailingSeparator(QCoreApplication::applicationDirPath());
+    // Found relative to the executable, so that an installation under any prefix, or one moved
+    // elsewhere whole, finds its own files.
+    const QString share = QDir::cleanPath(l.programDir + QStringLiteral("/../share/tessellary"));
+    if (!QFileInfo(l.programDir + QStringLiteral("/skins")).isDir() && QFileInfo(share).isDir()) {
+        l.shareDir = share;
+        l.userSkinsDir = withoutTrailingSeparator(
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+            QStringLiteral("/skins"));
+    }
     const bool hasTmpDir = !qEnvironmentVariableIsEmpty("TMPDIR");
     // Qt makes up a runtime folder, with a warning on every start, when the session names none;
     // only worth it when nothing else keeps the working folder out of the shared one.
@@ -33,4 +45,24 @@ Locations Locations::forCommandLine() {
     l.programDir = withoutTrailingSeparator(QCoreApplication::applicationDirPath());
     l.tempDir = withoutTrailingSeparator(QDir::tempPath());
     return l;
+}
+
+bool Locations::prepareSkinsDir() const {
+    if (userSkinsDir.isEmpty())
+        return true;
+    if (!QDir().mkpath(userSkinsDir))
+        return false;
+    // Every skin is read over the default one; without it the user's skins would all open with
+    // empty settings. Written whole or not at all, so a failed first start is simply retried.
+    const QString target = skinsDir() + defaultSkinName();
+    if (QFileInfo::exists(target))
+        return true;
+    QFile source(bundleDir() + QStringLiteral("/skins/") + defaultSkinName());
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = source.readAll();
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        return false;
+    return out.commit();
 }

@@ -6,6 +6,7 @@
 #include "storage/safefolder.h"
 
 #include <QBuffer>
+#include <QDir>
 
 #include <QFile>
 #include <QFileInfo>
@@ -72,8 +73,9 @@ void cSkin::CaricaSkin(const QString& Nome) {
             }
         }
     }
+    // A full path names a package outside the skins folder, opened where it lives.
     if (m_workFolderUsable && Nome != defaultName)
-        LeggiSkin(m_locations.skinsDir() + Nome, Nome);
+        LeggiSkin(QDir::isAbsolutePath(Nome) ? Nome : m_locations.skinsDir() + Nome, Nome);
     m_skinName = Nome;
 }
 

@@ -17,7 +17,8 @@ class cSkin {
 public:
     explicit cSkin(Locations locations);
 
-    // Loads the package Nome of the skins folder (over "(default).skn").
+    // Loads the package Nome of the skins folder, or the package at Nome when it is a full path
+    // (over "(default).skn").
     void CaricaSkin(const QString& Nome);
 
     // The value stored under Key (compared without regard to case), or the empty text.

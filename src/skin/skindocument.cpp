@@ -286,17 +286,23 @@ SkinDocument::Outcome SkinDocument::save(const QByteArray& parameters, const QSt
     const QString ini = folder + QStringLiteral("skin.ini");
     if (folder.isEmpty())
         return {false, noWorkFolderText(QStringLiteral("impossibile scrivere ") + ini)};
-    const QByteArray bytes = parameters + QByteArrayLiteral("[info]\r\n") +
-                             encodeCp1252(credits()) + QByteArrayLiteral("\r\n");
-    if (const int err = writeWorkingFile(ini, bytes))
+    if (const int err = writeWorkingFile(ini, iniBytes(parameters)))
         return {false, notWrittenText(err, ini)};
     Collected collected;
     cBinary writer(m_skin->locations());
-    const bool packed = packagePath.isEmpty()
-                            ? writer.CreaSkn(folder, files, m_skin->SkinName(), title)
-                            : writer.CreaSknAt(folder, files, packagePath, title);
+    // A skin opened from outside the skins folder goes back where it came from.
+    const QString target = !packagePath.isEmpty()                     ? packagePath
+                           : QDir::isAbsolutePath(m_skin->SkinName()) ? m_skin->SkinName()
+                                                                      : QString();
+    const bool packed = target.isEmpty() ? writer.CreaSkn(folder, files, m_skin->SkinName(), title)
+                                         : writer.CreaSknAt(folder, files, target, title);
     // A package that could not be written leaves the changes unsaved: closing must still ask.
     if (packed)
         m_stack.setClean();
     return collected.outcome(packed);
+}
+
+QByteArray SkinDocument::iniBytes(const QByteArray& parameters) const {
+    return parameters + QByteArrayLiteral("[info]\r\n") + encodeCp1252(credits()) +
+           QByteArrayLiteral("\r\n");
 }

@@ -67,10 +67,12 @@ public:
     void rememberSwitchOff(const QString& key, const QVariant& value);
 
     // Writes skin.ini (the parameters, then "[info]" and the credits) and packs the listed files
-    // with the title into the package at packagePath (the open package when empty). The history
-    // counts as saved only when both are written.
+    // with the title into the package at packagePath (the open package when empty, wherever it
+    // lives). The history counts as saved only when both are written.
     Outcome save(const QByteArray& parameters, const QStringList& files, const QString& title,
                  const QString& packagePath = {});
+    // The skin.ini that save() writes: the parameters, then "[info]" and the credits.
+    QByteArray iniBytes(const QByteArray& parameters) const;
     // Writes the parameters section alone as skin.ini, the list's own save; counts as saved.
     Outcome writeParameters(const QByteArray& parameters);
 

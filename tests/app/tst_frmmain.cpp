@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTest>
 #include <optional>
@@ -105,6 +106,8 @@ private:
 };
 
 void TestFrmMain::initTestCase() {
+    // The recent list lives in the user's settings: a test's own, not the real ones.
+    QStandardPaths::setTestModeEnabled(true);
     QVERIFY2(QFile::exists(bundledDefault()), "the build places the bundled default skin");
     QVERIFY2(QFile::exists(bundledTemplate()), "the build places the template");
     registerValueDialog(KindNumber, [] { return new frmText(); });
@@ -158,8 +161,8 @@ void TestFrmMain::loadByName(frmMain& w, const QString& name) {
 }
 
 void TestFrmMain::makeModified(frmMain& w) {
-    QVERIFY(w.list()->SetData(QStringLiteral("SpostX"), QStringLiteral("7")));
-    QVERIFY(w.list()->Modified());
+    QVERIFY(w.list()->model()->SetData(QStringLiteral("SpostX"), QStringLiteral("7")));
+    QVERIFY(w.list()->model()->Modified());
 }
 
 void TestFrmMain::clickEditorOf(frmMain& w, const QString& key, const QString& editorName) {
@@ -224,15 +227,15 @@ void TestFrmMain::emptySkinsFolderShowsDisabledPlaceholder() {
 void TestFrmMain::loadShowsPackageInCaptionAndSchemaInList() {
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
     QVERIFY(w->skin());
     QCOMPARE(w->skin()->SkinName(), QStringLiteral("Blu.skn"));
     QCOMPARE(w->list()->model()->categoryCount(), 12);
     QCOMPARE(w->list()->model()->category(1).CatKey, QStringLiteral("(general)"));
-    QVERIFY(!w->list()->Modified());
+    QVERIFY(!w->list()->model()->Modified());
     // Opening another skin loads the schema again from scratch.
     loadByName(*w, kDefault);
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [(default).skn]"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [(default).skn][*]"));
     QCOMPARE(w->list()->model()->categoryCount(), 12);
 }
 
@@ -250,8 +253,8 @@ void TestFrmMain::loadRefusesMissingOrForeignFileKeepingOpenSkin() {
     QCOMPARE(m_errors->entries[0].text,
              QStringLiteral("Il file non è un pacchetto skin: ") + foreign);
     QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
-    QVERIFY(w->list()->Modified());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
+    QVERIFY(w->list()->model()->Modified());
     QCOMPARE(readFileBytes(foreign), notes);
 
     // Removed after the menu was built.
@@ -261,8 +264,8 @@ void TestFrmMain::loadRefusesMissingOrForeignFileKeepingOpenSkin() {
     QCOMPARE(m_errors->entries.size(), 1);
     QVERIFY(m_errors->entries[0].text.startsWith(QStringLiteral("Errore 53: ")));
     QVERIFY(!QFile::exists(m_folders->skinsDir() + kDefault));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
-    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("7"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("7"));
 }
 
 void TestFrmMain::noSkinOpenMakesSaveCreditsAndBrowseDoNothing() {
@@ -298,7 +301,8 @@ void TestFrmMain::newSkin() {
     QVERIFY(MessageBoxSeam::shownTexts().first().startsWith(
         QStringLiteral("Inserisci un nome per il tuo skin\r\nNB: Il nome non corrisponde al "
                        "titolo, ma e' soltanto il nome che verra' dato al file .skn")));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [") + package + u']');
+    QCOMPARE(w->windowTitle(),
+             QStringLiteral("Tessellary [") + package + QStringLiteral("][*]"));
     QCOMPARE(readFileBytes(m_folders->skinsDir() + package),
              readFileBytes(m_folders->locations().templatePath()));
     QCOMPARE(w->skin()->SkinName(), package);
@@ -320,13 +324,13 @@ void TestFrmMain::newSkinWithExistingNameAsksBeforeReplacing() {
 
     MessageBoxSeam::queueText(QStringLiteral("vecchio.SKN")); // another spelling of a new name
     action(*w, QStringLiteral("mnuNew"))->trigger();
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [vecchio.SKN]"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [vecchio.SKN][*]"));
 
     MessageBoxSeam::queueText(QStringLiteral("Vecchio"));
     MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QCOMPARE(readFileBytes(existing), readFileBytes(m_folders->locations().templatePath()));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Vecchio.skn]"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Vecchio.skn][*]"));
 }
 
 // The real prompt and question, answered from the keyboard: replacing must be a deliberate
@@ -391,7 +395,7 @@ void TestFrmMain::newSkinDismissedKeepsOpenSkin() {
     MessageBoxSeam::queueText(QString());
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QCOMPARE(w->skin(), before);
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
     QCOMPARE(w->list()->model()->categoryCount(), 12);
     QCOMPARE(w->list()->model()->skin(), before);
 }
@@ -470,8 +474,8 @@ void TestFrmMain::saveQuestion() {
         QVERIFY(iniOfPackage(package).contains("    SpostX = 7\r\n"));
     if (!proceeds) {
         QVERIFY(w->isVisible());
-        QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
-        QVERIFY(w->list()->Modified());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
+        QVERIFY(w->list()->model()->Modified());
     }
 }
 
@@ -491,13 +495,13 @@ void TestFrmMain::closeBoxWithCancelKeepsProgramRunning() {
 void TestFrmMain::saveWritesInfoSectionLastAndPackageReadsBack() {
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
-    QVERIFY(w->list()->SetData(QStringLiteral("Title"), QStringLiteral("Città blu")));
-    QVERIFY(w->list()->SetData(QStringLiteral("SpostY"), QStringLiteral("4")));
+    QVERIFY(w->list()->model()->SetData(QStringLiteral("Title"), QStringLiteral("Città blu")));
+    QVERIFY(w->list()->model()->SetData(QStringLiteral("SpostY"), QStringLiteral("4")));
     frmCredits::queueResult(QStringLiteral("Anna\r\nBruno"));
     action(*w, QStringLiteral("mnuSCredits"))->trigger();
     QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
     action(*w, QStringLiteral("mnuSave"))->trigger();
-    QVERIFY(!w->list()->Modified());
+    QVERIFY(!w->list()->model()->Modified());
     QVERIFY(m_errors->isEmpty());
 
     const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
@@ -512,8 +516,8 @@ void TestFrmMain::saveWritesInfoSectionLastAndPackageReadsBack() {
     action(*w, QStringLiteral("mnuClose"))->trigger();
     QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
     loadByName(*w, QStringLiteral("Blu.skn"));
-    QCOMPARE(w->list()->RetrData(QStringLiteral("Title")).toString(), QStringLiteral("Città blu"));
-    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostY")).toInt(), 4);
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("Title")).toString(), QStringLiteral("Città blu"));
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostY")).toInt(), 4);
     QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
 }
 
@@ -528,9 +532,9 @@ void TestFrmMain::keyboardSavesAndClosesLikeTheMenu() {
     loadByName(*w, QStringLiteral("Blu.skn"));
     const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
     const QByteArray before = readFileBytes(package);
-    QVERIFY(w->list()->SetData(QStringLiteral("Title"), QStringLiteral("Da tastiera")));
+    QVERIFY(w->list()->model()->SetData(QStringLiteral("Title"), QStringLiteral("Da tastiera")));
     QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(!w->list()->Modified());
+    QVERIFY(!w->list()->model()->Modified());
     QVERIFY(readFileBytes(package) != before);
     cBinary titles(m_folders->locations());
     QCOMPARE(titles.EstraiTitolo(package), QStringLiteral("Da tastiera"));
@@ -541,7 +545,7 @@ void TestFrmMain::keyboardSavesAndClosesLikeTheMenu() {
     QTest::keySequence(w.get(), QKeySequence::Close);
     QCOMPARE(MessageBoxSeam::shownTexts(),
              QStringList{QStringLiteral("Salvi le modifiche allo skin corrente?")});
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn]"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
     MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
     QTest::keySequence(w.get(), QKeySequence::Close);
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
@@ -565,7 +569,7 @@ void TestFrmMain::failedSaveIsReportedAndKeepsQuestionAlive() {
                  QStringLiteral("Salvi le modifiche allo skin corrente?")),
              2);
     QCOMPARE(readFileBytes(package), before);
-    QVERIFY(w->list()->Modified());
+    QVERIFY(w->list()->model()->Modified());
 
     // Discarding the changes is still possible.
     MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
@@ -575,7 +579,7 @@ void TestFrmMain::failedSaveIsReportedAndKeepsQuestionAlive() {
 void TestFrmMain::editedCreditsAreNotLostOnClose() {
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
-    QVERIFY(!w->list()->Modified());
+    QVERIFY(!w->list()->model()->Modified());
     frmCredits::queueResult(QStringLiteral("Autore"));
     action(*w, QStringLiteral("mnuSCredits"))->trigger();
     MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
@@ -623,23 +627,23 @@ void TestFrmMain::twoDialogsForOneItemLastOkWins() {
     }
     QTest::mouseClick(dialogs[1]->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
     QTest::mouseClick(dialogs[0]->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
-    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("11"));
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("11"));
     QCOMPARE(w->skin()->RetrInfo(QStringLiteral("SpostX")).toString(), QStringLiteral("11"));
-    QVERIFY(w->list()->Modified());
+    QVERIFY(w->list()->model()->Modified());
 }
 
 void TestFrmMain::annullaStoresNothing() {
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
-    const QVariant before = w->list()->RetrData(QStringLiteral("SpostX"));
+    const QVariant before = w->list()->model()->RetrData(QStringLiteral("SpostX"));
     clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
     QWidget* dialog = openDialogs(QStringLiteral("frmText")).value(0);
     QVERIFY(dialog);
     QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtText")), "99");
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdAnnulla")),
                       Qt::LeftButton);
-    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")), before);
-    QVERIFY(!w->list()->Modified());
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")), before);
+    QVERIFY(!w->list()->model()->Modified());
 }
 
 void TestFrmMain::modificaUndoesAndRedoesNamingTheChange() {
@@ -649,7 +653,7 @@ void TestFrmMain::modificaUndoesAndRedoesNamingTheChange() {
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
     loadByName(*w, QStringLiteral("Blu.skn"));
     QVERIFY(!undo->isEnabled());
-    QVERIFY(w->list()->SetData(QStringLiteral("Color"), 255));
+    QVERIFY(w->list()->model()->SetData(QStringLiteral("Color"), 255));
     QCOMPARE(undo->text(), QStringLiteral("Annulla: Colore principale"));
     QVERIFY(undo->isEnabled());
     QVERIFY(undo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Z)));
@@ -660,7 +664,7 @@ void TestFrmMain::modificaUndoesAndRedoesNamingTheChange() {
     QCOMPARE(redo->text(), QStringLiteral("Ripeti: Colore principale"));
     QCOMPARE(undo->text(), QStringLiteral("Annulla"));
     // Back at the state it was opened in: closing asks nothing.
-    QVERIFY(!w->list()->Modified());
+    QVERIFY(!w->list()->model()->Modified());
     action(*w, QStringLiteral("mnuClose"))->trigger();
     QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
     QVERIFY(!w->skin());
@@ -682,7 +686,7 @@ void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs() {
     QFETCH(bool, dialogOpen);
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
-    const QVariant before = w->list()->RetrData(QStringLiteral("SpostX"));
+    const QVariant before = w->list()->model()->RetrData(QStringLiteral("SpostX"));
     const QByteArray package = readFileBytes(m_folders->skinsDir() + QStringLiteral("Blu.skn"));
     clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
     QPointer<QWidget> dialog = openDialogs(QStringLiteral("frmText")).value(0);
@@ -694,13 +698,13 @@ void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs() {
     QCOMPARE(MessageBoxSeam::shownTexts(),
              QStringList{QStringLiteral(
                  "Ci sono modifiche non confermate negli editor aperti. Applicarle?")});
-    QCOMPARE(w->list()->RetrData(QStringLiteral("SpostX")).toString(),
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(),
              stored.isEmpty() ? before.toString() : stored);
     QTRY_COMPARE(!dialog.isNull() && dialog->isVisible(), dialogOpen);
     // Only the applied edit changes the package; Annulla stops the save itself.
     QCOMPARE(readFileBytes(m_folders->skinsDir() + QStringLiteral("Blu.skn")) != package,
              answer == MessageBoxSeam::Yes);
-    QCOMPARE(w->list()->Modified(), false);
+    QCOMPARE(w->list()->model()->Modified(), false);
 }
 
 void TestFrmMain::closingClosesEveryDialogWithoutStoring() {
@@ -750,7 +754,7 @@ void TestFrmMain::loadAndNewCloseTheDialogsOfThePreviousSkin() {
     QVERIFY(!dialog || !dialog->isVisible());
     // The edit meant for the other skin went nowhere.
     QCOMPARE(w->skin()->SkinName(), kDefault);
-    QVERIFY(!w->list()->Modified());
+    QVERIFY(!w->list()->model()->Modified());
 
     // New does the same once it has a name; a dismissed prompt keeps skin and dialog.
     clickEditorOf(*w, QStringLiteral("Title"), QStringLiteral("cmdMore"));
@@ -763,8 +767,8 @@ void TestFrmMain::loadAndNewCloseTheDialogsOfThePreviousSkin() {
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dialog || !dialog->isVisible());
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Nuova.skn]"));
-    QVERIFY(!w->list()->Modified());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Nuova.skn][*]"));
+    QVERIFY(!w->list()->model()->Modified());
 }
 
 void TestFrmMain::openWorkingFolderUsesSkinPath() {
