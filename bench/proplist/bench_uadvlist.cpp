@@ -36,7 +36,7 @@ public:
         m_skin = std::make_shared<cSkin>(locations);
         m_skin->CaricaSkin(locations.defaultSkinName());
         list = std::make_unique<uAdvList>();
-        loadSkinSchema(*list, m_skin);
+        loadSkinSchema(*list->model(), m_skin);
         for (int c = 1; c <= list->model()->categoryCount(); ++c)
             list->model()->setExpanded(c, true);
         const int bar = list->findChild<QWidget*>(QStringLiteral("Scroller"))->sizeHint().width();

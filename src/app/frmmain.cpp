@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "app/packagepaths.h"
 #include "common/cp1252.h"
 #include "common/errors.h"
 #include "common/filenames.h"
@@ -89,8 +90,26 @@ void frmMain::buildMenus() {
     mnuNew->setShortcut(QKeySequence::New);
     connect(mnuNew, &QAction::triggered, this, &frmMain::NewSkin);
 
+    QAction* mnuOpen = mnuSkins->addAction(QStringLiteral("Apri…"));
+    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
+    mnuOpen->setShortcut(QKeySequence::Open);
+    connect(mnuOpen, &QAction::triggered, this, &frmMain::OpenSkinFile);
+
     mnuLoad = mnuSkins->addMenu(QStringLiteral("Carica"));
     mnuLoad->setObjectName(QStringLiteral("mnuLoad"));
+    // Listed afresh each time, so that a skin made since (with "Nuovo", or by another program)
+    // is there at once.
+    connect(mnuLoad, &QMenu::aboutToShow, this, [this] {
+        mnuLoad->clear();
+        mnuSkin.clear();
+        fillSkinMenu();
+    });
+
+    mnuRecent = mnuSkins->addMenu(QStringLiteral("Recenti"));
+    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    connect(mnuRecent, &QMenu::aboutToShow, this, [this] {
+        m_recent.fillMenu(mnuRecent, [this](const QString& path) { OpenPackage(path); });
+    });
 
     mnuSave = mnuSkins->addAction(QStringLiteral("Salva"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
@@ -185,7 +204,7 @@ void frmMain::updateActions() {
 }
 
 bool frmMain::hasUnsavedChanges() const {
-    return mSkin && lstOpt->Modified();
+    return mSkin && lstOpt->model()->Modified();
 }
 
 bool frmMain::settleOpenEditors() {
@@ -253,7 +272,7 @@ bool frmMain::SalvaSkin() {
 }
 
 void frmMain::CostruisciLista() {
-    loadSkinSchema(*lstOpt, mSkin);
+    loadSkinSchema(*lstOpt->model(), mSkin);
     mSkin = lstOpt->model()->skin();
 }
 
@@ -288,12 +307,53 @@ void frmMain::LoadSkin(int index) {
     openSkin(name);
 }
 
-void frmMain::openSkin(const QString& name) {
-    setWindowTitle(kAppTitle + QStringLiteral(" [") + name + u']');
+bool frmMain::OpenPackage(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    if (!canOpenPackage(full))
+        return false;
+    if (ConfermaChiusura() == Cancel)
+        return false;
+    // As for Load: the dialogs of the skin being replaced must not outlive it.
+    raiseClosing();
+    openSkin(packagepaths::documentName(m_locations, full));
+    return true;
+}
+
+void frmMain::OpenSkinFile() {
+    const QString folder =
+        mSkin ? QFileInfo(packagepaths::fullPath(m_locations, mSkin->SkinName())).path()
+              : m_locations.skinsDir();
+    const QString path = packagepaths::choosePackage(this, folder);
+    if (!path.isEmpty())
+        OpenPackage(path);
+}
+
+void frmMain::RestoreSkin(const QString& copy, const QString& name) {
+    raiseClosing();
+    openSkin(name, copy);
+}
+
+void frmMain::openSkin(const QString& name, const QString& from) {
+    setWindowTitle(kAppTitle + QStringLiteral(" [") + packagepaths::shownName(name) +
+                   QStringLiteral("][*]"));
     auto document = std::make_shared<SkinDocument>(nullptr);
-    const SkinDocument::Outcome opened = document->open(m_locations, name);
+    const SkinDocument::Outcome opened = document->open(m_locations, from.isEmpty() ? name : from);
     if (!opened.error.isEmpty())
         reportMessage(opened.error);
+    if (!from.isEmpty()) {
+        // What was read is the skin's unsaved state: saving must write the skin's own package,
+        // and closing must ask first.
+        document->skin()->setSkinName(name);
+        document->undoStack()->resetClean();
+    }
+    setWindowModified(document->isModified());
+    connect(document.get(), &SkinDocument::modifiedChanged, this,
+            [this, doc = document.get()](bool modified) {
+                // A replaced document kept alive by a holder says nothing about this caption.
+                if (m_doc.get() == doc)
+                    setWindowModified(modified);
+            });
+    m_recent.add(packagepaths::fullPath(m_locations, name));
     m_doc = document;
     mSkin = m_doc->skin();
     lstOpt->model()->setDocument(m_doc);
@@ -301,6 +361,7 @@ void frmMain::openSkin(const QString& name) {
     // A new history: what was done to the other skin cannot be undone in this one.
     bindHistory();
     updateActions();
+    Q_EMIT documentReplaced(m_doc.get());
 }
 
 bool frmMain::copyTemplate(const QString& target) {
@@ -341,7 +402,7 @@ void frmMain::NewSkin() {
                       QStringLiteral("\" non è un nome di file valido."));
         return;
     }
-    const QString target = m_locations.programDir + QStringLiteral("/skins/") + name;
+    const QString target = m_locations.skinsDir() + name;
     if (QFileInfo::exists(target)) {
         // Replacing destroys the existing package: a reflexive Enter or Esc must keep it.
         if (MessageBoxSeam::question(this, kReplaceQuestion, QMessageBox::Yes | QMessageBox::No,
@@ -352,8 +413,8 @@ void frmMain::NewSkin() {
     raiseClosing();
     if (!copyTemplate(target)) {
         // Nothing usable to open: end with no skin open.
-        lstOpt->Clear();
-        lstOpt->Ready(nullptr);
+        lstOpt->model()->Clear();
+        lstOpt->model()->Ready(nullptr);
         dropSkin();
         return;
     }
@@ -366,8 +427,10 @@ void frmMain::SaveSkin() {
 
 void frmMain::dropSkin() {
     setWindowTitle(kAppTitle);
+    setWindowModified(false);
     mSkin.reset();
     m_doc.reset();
+    Q_EMIT documentReplaced(nullptr);
     bindHistory();
     updateActions();
 }
@@ -413,8 +476,8 @@ void frmMain::CloseSkin() {
     if (ConfermaChiusura() == Cancel)
         return;
     raiseClosing();
-    lstOpt->Clear();
-    lstOpt->Ready(nullptr);
+    lstOpt->model()->Clear();
+    lstOpt->model()->Ready(nullptr);
     dropSkin();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/recentskins.h"
 #include "common/locations.h"
 #include "dialogkit/csetting.h"
 #include "skin/cskin.h"
@@ -36,6 +37,14 @@ public:
     // Menu handlers.
     void NewSkin();
     void LoadSkin(int index);
+    // "Apri…": a package chosen anywhere with a file dialog, opened as Load opens one.
+    void OpenSkinFile();
+    // Opens the package at `path` as Load does, asking about unsaved changes first; one outside
+    // the skins folder is saved back where it lives. False when nothing was opened.
+    bool OpenPackage(const QString& path);
+    // Opens the recovery copy at `copy` as the skin `name` (a document name), with its changes
+    // unsaved, so that saving writes the skin's own package.
+    void RestoreSkin(const QString& copy, const QString& name);
     void SaveSkin();
     void CloseSkin();
     void Exit();
@@ -64,6 +73,8 @@ public:
 
 Q_SIGNALS:
     void Closing();
+    // Another skin document (or none) took the window's.
+    void documentReplaced(SkinDocument* document);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,7 +90,8 @@ private:
     bool copyTemplate(const QString& target);
     bool canOpenPackage(const QString& path) const;
     void updateActions();
-    void openSkin(const QString& name);
+    // Opens the skin `name`, read from the package at `from` when given.
+    void openSkin(const QString& name, const QString& from = {});
     void bindHistory();
     // Asks about edits not yet confirmed in open dialogs: applies them (Sì), drops them (No) or
     // stops what was about to happen (Annulla, false).
@@ -95,6 +107,8 @@ private:
     QWidget* pctList = nullptr;
     uAdvList* lstOpt = nullptr;
     QMenu* mnuLoad = nullptr;
+    QMenu* mnuRecent = nullptr;
+    RecentSkins m_recent;
     QList<QAction*> mnuSkin;
     QAction* mnuSave = nullptr;
     QAction* mnuClose = nullptr;

@@ -131,6 +131,7 @@ void PropListModel::AddItem(const QString& pCat, const QString& pCaption, const 
 void PropListModel::Clear() {
     setDocument(nullptr);
     m_cats.clear();
+    Q_EMIT itemsCleared();
     Q_EMIT listChanged();
 }
 
@@ -138,6 +139,7 @@ void PropListModel::LoadingItems() {
     m_ready = false;
     // The document bound for the skin about to be shown stays.
     m_cats.clear();
+    Q_EMIT itemsCleared();
     Q_EMIT listChanged();
 }
 

@@ -126,6 +126,9 @@ public:
 Q_SIGNALS:
     // One row must be repainted (its value, its set state or its editor changed).
     void itemChanged(int cat, int item);
+    // Every category and item is gone (Clear, or a new schema about to be loaded); listChanged
+    // follows.
+    void itemsCleared();
     // Everything must be repainted (new values, the mask colour, folding, a new schema).
     void listChanged();
     void modifiedChanged(bool modified);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colour.h"
+#include "proplist/listlayout.h"
 #include "proplist/picturecache.h"
 #include "proplist/proplistmodel.h"
 
@@ -15,8 +16,11 @@ class QPainter;
 class QScrollBar;
 
 // The property list control: a custom-painted view over PropListModel with a vertical scroll
-// bar, inline editors and tooltips. Its public operations are those of the list; they forward to
-// the model, which owns the data.
+// bar, inline editors and tooltips. The list's operations (values, schema, saving) are the
+// model's; the widget owns only what is seen: the rows' layout, scrolling and the highlight.
+//
+// Its sources: uadvlist.cpp (construction, scrolling, mouse input), uadvlistpaint.cpp (drawing),
+// uadvlisteditors.cpp (the inline editors and tooltips), with the layout in listlayout.h.
 class uAdvList : public QWidget {
     Q_OBJECT
 public:
@@ -25,21 +29,9 @@ public:
 
     PropListModel* model() const { return m_model; }
 
-    // --- public operations of the list ---
+    // Lays the rows out again and repaints them, after anything that moves rows: folding, a new
+    // schema, a resize.
     void Redraw();
-    bool Modified() const;
-    QStringList GetFilesList() const;
-    QString RetrCaption(const QString& Name) const;
-    qint32 RetrType(const QString& Name) const;
-    bool SetData(const QString& Name, const QVariant& data);
-    QVariant RetrData(const QString& Name) const;
-    QString Salva(bool* ok = nullptr);
-    void Clear();
-    void LoadingItems();
-    bool Ready(const SkinRef& InfoSkin);
-    void AddCat(const QString& Name, const QString& Caption);
-    void AddItem(const QString& pCat, const QString& pCaption, const QString& pName, qint32 pType,
-                 bool pAdvOpt = false, const QVariant& pValue = QVariant());
 
 Q_SIGNALS:
     // The user asked to edit the highlighted item with a dialog.
@@ -47,14 +39,10 @@ Q_SIGNALS:
 
 public:
     // --- what the list shows, for the host and the tests ---
-    // Where a point of the drawing surface lies: the category and item under it (0 = none) and
-    // whether it is in the icon area at the left end of the item row.
-    struct Hit {
-        int cat = 0;
-        int item = 0;
-        bool icon = false;
-    };
+    // Where a point of the drawing surface lies, in the layout last drawn.
+    using Hit = ListLayout::Hit;
     Hit HitTest(const QPoint& surfacePoint) const;
+    const ListLayout& layout() const { return m_layout; }
     int hotCategory() const { return mHotCat; }
     int hotItem() const { return mHotItem; }
     qint32 offset() const { return mOffset; }
@@ -74,6 +62,7 @@ private:
     class BoolBox;
     friend class Surface;
 
+    void forgetHighlight();
     // Geometry: stores every category's and every shown item's Area for the current offset and
     // returns the height of the whole content.
     int layoutList();
@@ -125,5 +114,6 @@ private:
     qint32 mOffset = 0;
     bool mScrolling = false;
     int m_wheelRemainder = 0;
+    ListLayout m_layout;
     mutable PictureCache m_pictures;
 };

@@ -25,8 +25,8 @@ struct SchemaItem {
 std::span<const SchemaCategory> skinSchemaCategories();
 std::span<const SchemaItem> skinSchemaItems();
 
-// Loads the schema into a list (the model or the widget wrapping it) and binds the list to the
-// skin: LoadingItems, each category followed by its items, then Ready. Items that cannot be
+// Loads the schema into a list (the property list model or a stand-in of a test) and binds it to
+// the skin: LoadingItems, each category followed by its items, then Ready. Items that cannot be
 // switched off are added without the fifth argument, so the list's own default applies.
 template <class List> void loadSkinSchema(List& list, SkinRef& skin) {
     list.LoadingItems();

@@ -7,3 +7,6 @@ tess_add_test(tst_proplistmodel_salva
 tess_add_test(tst_history
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_history.cpp
     LIBS tess_proplist_core)
+tess_add_test(tst_listlayout
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_listlayout.cpp
+    LIBS tess_proplist_core)

@@ -45,7 +45,6 @@ private Q_SLOTS:
     void pictureChangedOnDiskShowsAtTheNextRepaint();
     void scrollRangeAndScrolling();
     void wheelScrollsThreeSteps();
-    void hitTestOnSharedLines();
     void picturesAreDistinctAndSized();
     void bundledDefaultSkinDrawsEveryRow();
 
@@ -71,21 +70,21 @@ void tst_uAdvList::buildKinds(ListFixture& f) {
     f.skin->AddInfo("MaskColor", 16711935);
     f.skin->AddInfo("Fin", 65280);
 
-    f.list->LoadingItems();
-    f.list->AddCat("(a)", "Prima");
-    f.list->AddItem("(a)", "Colore", "Col", KindColor);
-    f.list->AddItem("(a)", "Colore facoltativo", "ColOpt", KindColor, true);
-    f.list->AddItem("(a)", "Sfumatura", "Capt", KindGradient, true);
-    f.list->AddItem("(a)", "Sfumatura a un colore", "One", KindGradient);
-    f.list->AddItem("(a)", "Immagine", "Icon", KindImage);
-    f.list->AddItem("(a)", "Maschera", "Btn", KindMask);
-    f.list->AddItem("(a)", "Numero", "Num", KindNumber);
-    f.list->AddItem("(a)", "Opzione", "Flag", KindBool);
-    f.list->AddItem("(a)", "Colore trasparente", "MaskColor", KindColor);
-    f.list->AddCat("(b)", "Seconda");
-    f.list->AddItem("(b)", "Testo", "Txt", KindString);
-    f.list->AddCat("(c)", "Terza");
-    f.list->AddItem("(c)", "Fine", "Fin", KindColor);
+    f.list->model()->LoadingItems();
+    f.list->model()->AddCat("(a)", "Prima");
+    f.list->model()->AddItem("(a)", "Colore", "Col", KindColor);
+    f.list->model()->AddItem("(a)", "Colore facoltativo", "ColOpt", KindColor, true);
+    f.list->model()->AddItem("(a)", "Sfumatura", "Capt", KindGradient, true);
+    f.list->model()->AddItem("(a)", "Sfumatura a un colore", "One", KindGradient);
+    f.list->model()->AddItem("(a)", "Immagine", "Icon", KindImage);
+    f.list->model()->AddItem("(a)", "Maschera", "Btn", KindMask);
+    f.list->model()->AddItem("(a)", "Numero", "Num", KindNumber);
+    f.list->model()->AddItem("(a)", "Opzione", "Flag", KindBool);
+    f.list->model()->AddItem("(a)", "Colore trasparente", "MaskColor", KindColor);
+    f.list->model()->AddCat("(b)", "Seconda");
+    f.list->model()->AddItem("(b)", "Testo", "Txt", KindString);
+    f.list->model()->AddCat("(c)", "Terza");
+    f.list->model()->AddItem("(c)", "Fine", "Fin", KindColor);
 
     QVERIFY(f.writeBitmap("pic.bmp", cornerPicture(QColor(0, 200, 0), QColor(255, 0, 255),
                                                    QColor(0, 0, 255), QColor(255, 0, 0))));
@@ -93,7 +92,7 @@ void tst_uAdvList::buildKinds(ListFixture& f) {
                                                    QColor(1, 2, 3), QColor(200, 100, 0))));
     QVERIFY(f.writeBitmap("p_btn.bmp", cornerPicture(QColor(90, 90, 90), QColor(0, 0, 255),
                                                      QColor(4, 5, 6), QColor(0, 100, 200))));
-    f.list->Ready(f.skin);
+    f.list->model()->Ready(f.skin);
     f.model()->setExpanded(1, true);
     f.setSurfaceSize(W, H);
     QVERIFY(f.show());
@@ -101,8 +100,8 @@ void tst_uAdvList::buildKinds(ListFixture& f) {
 
 void tst_uAdvList::emptyListIsWhiteAndCannotScroll() {
     ListFixture f;
-    f.list->LoadingItems();
-    f.list->Ready(nullptr);
+    f.list->model()->LoadingItems();
+    f.list->model()->Ready(nullptr);
     f.setSurfaceSize(W, H);
     QVERIFY(f.show());
     const QImage img = f.grab();
@@ -243,7 +242,7 @@ void tst_uAdvList::thumbnailsAreKeyedOnTheMaskColour() {
     QCOMPARE(rgb(img, W - 20, t6 + 9), kWhite); // the two-pixel gap
 
     // A new mask colour redraws every thumbnail with it.
-    QVERIFY(f.list->SetData("MaskColor", 51200)); // green 200
+    QVERIFY(f.list->model()->SetData("MaskColor", 51200)); // green 200
     img = f.grab();
     QCOMPARE(rgb(img, W - 38, t5 + 1), kMagenta);
     QCOMPARE(rgb(img, W - 37, t5 + 1), kWhite);
@@ -260,12 +259,12 @@ void tst_uAdvList::gradientsWithTooManyStopsDrawWithoutComplaint() {
     }
     // A count no stop list can have.
     f.skin->AddInfo("Huge_Count", 99999);
-    f.list->LoadingItems();
-    f.list->AddCat("(a)", "A");
-    f.list->AddItem("(a)", "Molti", "Many", KindGradient);
-    f.list->AddItem("(a)", "Enorme", "Huge", KindGradient);
+    f.list->model()->LoadingItems();
+    f.list->model()->AddCat("(a)", "A");
+    f.list->model()->AddItem("(a)", "Molti", "Many", KindGradient);
+    f.list->model()->AddItem("(a)", "Enorme", "Huge", KindGradient);
     ErrorRecorder errors;
-    f.list->Ready(f.skin);
+    f.list->model()->Ready(f.skin);
     f.model()->setExpanded(1, true);
     f.setSurfaceSize(W, H);
     QVERIFY(f.show());
@@ -329,19 +328,19 @@ void tst_uAdvList::brokenPicturesShowTheMarkAndTheRestIsDrawn() {
     // holds rather than the mark; it is listed last and only has to leave the drawing going.
     const QStringList names = {"missing.bmp", "huge.bmp",   "garbage.bmp",
                                "empty.bmp",   "folder.bmp", "cut.bmp"};
-    f.list->LoadingItems();
-    f.list->AddCat("(a)", "Immagini");
+    f.list->model()->LoadingItems();
+    f.list->model()->AddCat("(a)", "Immagini");
     for (int i = 0; i < names.size(); ++i) {
         const QString key = QStringLiteral("Img%1").arg(i);
         f.skin->AddInfo(key, names[i]);
-        f.list->AddItem("(a)", key, key, KindImage);
+        f.list->model()->AddItem("(a)", key, key, KindImage);
     }
     f.skin->AddInfo("Msk", "m.bmp");
-    f.list->AddItem("(a)", "Maschera", "Msk", KindMask);
+    f.list->model()->AddItem("(a)", "Maschera", "Msk", KindMask);
     f.skin->AddInfo("Last", 255);
-    f.list->AddItem("(a)", "Ultimo", "Last", KindColor);
+    f.list->model()->AddItem("(a)", "Ultimo", "Last", KindColor);
     ErrorRecorder errors;
-    f.list->Ready(f.skin);
+    f.list->model()->Ready(f.skin);
     f.model()->setExpanded(1, true);
     f.setSurfaceSize(W, H);
     QVERIFY(f.show());
@@ -392,17 +391,17 @@ void tst_uAdvList::pictureChangedOnDiskShowsAtTheNextRepaint() {
 void tst_uAdvList::scrollRangeAndScrolling() {
     ListFixture f;
     // Five categories of ten items: 5 x 20 + 50 x 18 = 1000 pixels of rows, plus the last line.
-    f.list->LoadingItems();
+    f.list->model()->LoadingItems();
     for (int c = 1; c <= 5; ++c) {
         const QString cat = QStringLiteral("(c%1)").arg(c);
-        f.list->AddCat(cat, cat);
+        f.list->model()->AddCat(cat, cat);
         for (int i = 1; i <= 10; ++i) {
             const QString key = QStringLiteral("K%1_%2").arg(c).arg(i);
             f.skin->AddInfo(key, 255 * c);
-            f.list->AddItem(cat, key, key, KindColor);
+            f.list->model()->AddItem(cat, key, key, KindColor);
         }
     }
-    f.list->Ready(f.skin);
+    f.list->model()->Ready(f.skin);
     f.setSurfaceSize(W, H);
     QVERIFY(f.show());
     QVERIFY(!f.scroller()->isEnabled()); // 100 pixels of folded categories fit
@@ -442,11 +441,11 @@ void tst_uAdvList::scrollRangeAndScrolling() {
 
 void tst_uAdvList::wheelScrollsThreeSteps() {
     ListFixture f;
-    f.list->LoadingItems();
-    f.list->AddCat("(a)", "A");
+    f.list->model()->LoadingItems();
+    f.list->model()->AddCat("(a)", "A");
     for (int i = 1; i <= 60; ++i)
-        f.list->AddItem("(a)", QString::number(i), QStringLiteral("N%1").arg(i), KindNumber);
-    f.list->Ready(f.skin);
+        f.list->model()->AddItem("(a)", QString::number(i), QStringLiteral("N%1").arg(i), KindNumber);
+    f.list->model()->Ready(f.skin);
     f.model()->setExpanded(1, true);
     f.setSurfaceSize(W, 200);
     QVERIFY(f.show());
@@ -472,57 +471,6 @@ void tst_uAdvList::wheelScrollsThreeSteps() {
     QCOMPARE(f.scroller()->value(), 0);
 }
 
-void tst_uAdvList::hitTestOnSharedLines() {
-    ListFixture f;
-    buildKinds(f);
-    struct Case {
-        QPoint point;
-        int cat;
-        int item;
-        bool icon;
-    };
-    const int second = f.model()->category(2).Area.top(); // 183
-    const Case cases[] = {
-        {{100, 0}, 0, 0, false},               // above the first category
-        {{100, 10}, 1, 0, false},              // its row
-        {{100, 20}, 1, 1, false},              // the first item's top line
-        {{100, itemTop(1) + 18}, 1, 1, false}, // the line shared with item 2
-        {{100, itemTop(1) + 19}, 1, 1, false}, // still inside item 1's area
-        {{100, itemTop(1) + 20}, 1, 2, false},
-        {{16, itemTop(3) + 5}, 1, 3, true}, // icon area up to x = 16
-        {{17, itemTop(3) + 5}, 1, 3, false},
-        {{W - 1, itemTop(9) + 5}, 1, 9, false}, // anywhere along the row
-        {{100, second - 1}, 1, 9, false},       // the last item's bottom line
-        {{100, second}, 2, 0, false},           // a later category wins its own row
-        {{100, second + 19}, 2, 0, false},
-        {{100, second + 20}, 3, 0, false},
-        {{100, second + 39}, 3, 0, false},
-        // Below a folded last category the expanded first one claims the point, without an
-        // item.
-        {{100, second + 40}, 1, 0, false},
-    };
-    for (const Case& c : cases) {
-        const uAdvList::Hit hit = f.list->HitTest(c.point);
-        QVERIFY2(hit.cat == c.cat && hit.item == c.item && hit.icon == c.icon,
-                 qPrintable(QStringLiteral("(%1,%2): %3 %4 %5")
-                                .arg(c.point.x())
-                                .arg(c.point.y())
-                                .arg(hit.cat)
-                                .arg(hit.item)
-                                .arg(hit.icon)));
-    }
-    // With every category folded, the space below the last one belongs to none.
-    f.model()->setExpanded(1, false);
-    const uAdvList::Hit none = f.list->HitTest(QPoint(100, 100));
-    QCOMPARE(none.cat, 0);
-    QCOMPARE(none.item, 0);
-    // An expanded last category claims everything below its rows.
-    f.model()->setExpanded(3, true);
-    const uAdvList::Hit below = f.list->HitTest(QPoint(100, H - 5));
-    QCOMPARE(below.cat, 3);
-    QCOMPARE(below.item, 0);
-}
-
 void tst_uAdvList::picturesAreDistinctAndSized() {
     QList<QImage> icons;
     for (int k = 0; k < 8; ++k)
@@ -546,7 +494,7 @@ void tst_uAdvList::bundledDefaultSkinDrawsEveryRow() {
     QVERIFY(QFile::copy(bundled, f.folders.skinsDir() + "(default).skn"));
     ErrorRecorder errors;
     f.skin->CaricaSkin("(default).skn");
-    loadSkinSchema(*f.list, f.skin);
+    loadSkinSchema(*f.list->model(), f.skin);
     for (int c = 1; c <= f.model()->categoryCount(); ++c)
         f.model()->setExpanded(c, true);
     f.setSurfaceSize(W, 1400);

@@ -120,7 +120,7 @@ void tst_uAdvListInteraction::build() {
     s.AddInfo("Aliases", "");
     s.AddInfo("MaskColor", 16711935);
 
-    uAdvList& l = *f->list;
+    PropListModel& l = *f->model();
     l.LoadingItems();
     l.AddCat("(a)", "Prima");
     l.AddItem("(a)", "Colore", "Col", KindColor);
@@ -305,7 +305,7 @@ void tst_uAdvListInteraction::rightButtonDoesNothing() {
     QVERIFY(f->model()->category(1).Expanded);
     QTest::mouseClick(f->surface(), Qt::RightButton, {}, iconPoint(RowColourOpt));
     QVERIFY(f->model()->item(1, RowColourOpt).IsSet);
-    QCOMPARE(f->list->RetrData("ColOpt").toInt(), 65280);
+    QCOMPARE(f->list->model()->RetrData("ColOpt").toInt(), 65280);
     QSignalSpy mod(f->list.get(), &uAdvList::ModItem);
     hover(RowColour);
     QTest::mouseClick(f->child<QWidget>("pctColor"), Qt::RightButton);
@@ -325,21 +325,21 @@ void tst_uAdvListInteraction::switchingItemsOffAndOn() {
     // back the colour it held.
     click(RowColourOpt);
     QVERIFY(!item(RowColourOpt).IsSet);
-    QCOMPARE(f->list->RetrData("ColOpt").toInt(), -1);
+    QCOMPARE(f->list->model()->RetrData("ColOpt").toInt(), -1);
     QImage img = f->grab();
     QCOMPARE(img.copy(0, itemTop(RowColourOpt) + 2, 16, 16), onWhite(ListPictures::notSetIcon()));
     QCOMPARE(rgb(img, W - 20, itemTop(RowColourOpt) + 9), kHotFill); // no swatch, no editor
     QVERIFY(!f->child<QWidget>("pctColor")->isVisible());
     click(RowColourOpt);
     QVERIFY(item(RowColourOpt).IsSet);
-    QCOMPARE(f->list->RetrData("ColOpt").toInt(), 65280);
+    QCOMPARE(f->list->model()->RetrData("ColOpt").toInt(), 65280);
     QVERIFY(f->child<QWidget>("pctColor")->isVisible());
 
     // The gradient "Menu", not set, switched on: two black stops at 0 and 100.
     QVERIFY(!item(RowGradientOff).IsSet);
     click(RowGradientOff);
     QVERIFY(item(RowGradientOff).IsSet);
-    QCOMPARE(f->list->RetrData("Menu").toInt(), 0);
+    QCOMPARE(f->list->model()->RetrData("Menu").toInt(), 0);
     QCOMPARE(f->skin->RetrInfo("Menu_Count").toInt(), 2);
     QCOMPARE(f->skin->RetrInfo("Menu_Pos<1>").toInt(), 0);
     QCOMPARE(f->skin->RetrInfo("Menu<1>").toInt(), 0);
@@ -351,13 +351,13 @@ void tst_uAdvListInteraction::switchingItemsOffAndOn() {
     QCOMPARE(rgb(img, W - 35, itemTop(RowGradientOff) + 9), rgb(0, 0, 0));
     click(RowGradientOff);
     QVERIFY(!item(RowGradientOff).IsSet);
-    QCOMPARE(f->list->RetrData("Menu").toInt(), -1);
+    QCOMPARE(f->list->model()->RetrData("Menu").toInt(), -1);
 
     // The image "Aliases": on writes the placeholder as aliases.bmp and shows it.
     QVERIFY(!item(RowImageOpt).IsSet);
     click(RowImageOpt);
     QVERIFY(item(RowImageOpt).IsSet);
-    QCOMPARE(f->list->RetrData("Aliases").toString(), QStringLiteral("aliases.bmp"));
+    QCOMPARE(f->list->model()->RetrData("Aliases").toString(), QStringLiteral("aliases.bmp"));
     const QImage written(f->work + "aliases.bmp");
     QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
              f->list->placeholder().convertToFormat(QImage::Format_RGB32));
@@ -371,21 +371,21 @@ void tst_uAdvListInteraction::switchingItemsOffAndOn() {
              rgb(f->list->placeholder(), 8, 8)); // the thumbnail of the new file
     click(RowImageOpt);
     QVERIFY(!item(RowImageOpt).IsSet);
-    QCOMPARE(f->list->RetrData("Aliases").toString(), QString());
+    QCOMPARE(f->list->model()->RetrData("Aliases").toString(), QString());
     QVERIFY(!image->isVisible());
 
     // "Scroller_Transp": off stores -1, on brings back the 10 it held.
     click(RowTransp);
     QVERIFY(!item(RowTransp).IsSet);
-    QCOMPARE(f->list->RetrData("Scroller_Transp").toInt(), -1);
+    QCOMPARE(f->list->model()->RetrData("Scroller_Transp").toInt(), -1);
     QVERIFY(!f->child<QWidget>("cmdMore")->isVisible());
     click(RowTransp);
     QVERIFY(item(RowTransp).IsSet);
-    QCOMPARE(f->list->RetrData("Scroller_Transp").toInt(), 10);
+    QCOMPARE(f->list->model()->RetrData("Scroller_Transp").toInt(), 10);
     QVERIFY(f->child<QWidget>("cmdMore")->isVisible());
 
     // Each switch is a change the next save writes: closing must ask about it.
-    QVERIFY(f->list->Modified());
+    QVERIFY(f->list->model()->Modified());
 }
 
 void tst_uAdvListInteraction::switchThatCannotWriteThePlaceholderChangesNothing() {
@@ -403,7 +403,7 @@ void tst_uAdvListInteraction::switchThatCannotWriteThePlaceholderChangesNothing(
     QVERIFY(!f->child<QWidget>("imgImage")->isVisible());
     QCOMPARE(f->grab().copy(0, itemTop(RowImageOpt) + 2, 16, 16),
              onWhite(ListPictures::notSetIcon()));
-    QVERIFY(!f->list->Modified());
+    QVERIFY(!f->list->model()->Modified());
 }
 
 void tst_uAdvListInteraction::itemsThatCannotBeSwitched() {
@@ -561,7 +561,7 @@ void tst_uAdvListInteraction::editorsRaiseModItem() {
     frmSfoglia::queueResult(f->work, QString()); // cancelled
     QTest::mouseClick(f->child<QWidget>("cmdMore"), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(mod.count(), 0);
-    QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
+    QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
 }
 
 void tst_uAdvListInteraction::moreLabelShowsItsPressedColours() {
@@ -578,17 +578,17 @@ void tst_uAdvListInteraction::checkBoxStoresTheValue() {
     hover(RowBool);
     auto* check = f->child<QCheckBox>("chkBool");
     QVERIFY(!check->isChecked());
-    QVERIFY(!f->list->Modified());
+    QVERIFY(!f->list->model()->Modified());
     QTest::mouseClick(check, Qt::LeftButton);
     QVERIFY(check->isChecked());
-    QCOMPARE(f->list->RetrData("Flag").toBool(), true);
-    QVERIFY(f->list->Modified());
+    QCOMPARE(f->list->model()->RetrData("Flag").toBool(), true);
+    QVERIFY(f->list->model()->Modified());
     QVERIFY(readNumber(f->skin->RetrInfo("Flag")) != 0);
     // A right click changes nothing.
     QTest::mouseClick(check, Qt::RightButton);
-    QCOMPARE(f->list->RetrData("Flag").toBool(), true);
+    QCOMPARE(f->list->model()->RetrData("Flag").toBool(), true);
     QTest::mouseClick(check, Qt::LeftButton);
-    QCOMPARE(f->list->RetrData("Flag").toBool(), false);
+    QCOMPARE(f->list->model()->RetrData("Flag").toBool(), false);
     // The editor of another boolean row shows that row's value.
     hover(RowColour);
     hover(RowBool);
@@ -597,14 +597,14 @@ void tst_uAdvListInteraction::checkBoxStoresTheValue() {
 
 void tst_uAdvListInteraction::editorShowsTheNewValueAfterSetData() {
     hover(RowColour);
-    QVERIFY(f->list->SetData("Col", 65280));
+    QVERIFY(f->list->model()->SetData("Col", 65280));
     QCOMPARE(rgb(f->child<QWidget>("pctColor")->grab().toImage(), 15, 6), rgb(0, 255, 0));
     QCOMPARE(f->list->hotItem(), int(RowColour));
     hover(RowBool);
-    QVERIFY(f->list->SetData("Flag", true));
+    QVERIFY(f->list->model()->SetData("Flag", true));
     QVERIFY(f->child<QCheckBox>("chkBool")->isChecked());
     // A new mask colour keeps the highlight.
-    QVERIFY(f->list->SetData("MaskColor", 0));
+    QVERIFY(f->list->model()->SetData("MaskColor", 0));
     QCOMPARE(f->list->hotItem(), int(RowBool));
     QVERIFY(f->child<QCheckBox>("chkBool")->isVisible());
 }
@@ -624,14 +624,14 @@ void tst_uAdvListInteraction::fileChoiceCopiesFromElsewhere() {
     QCOMPARE(frmSfoglia::calls().size(), 1);
     QCOMPARE(frmSfoglia::calls().first().dirInizio, f->work);
     QCOMPARE(frmSfoglia::calls().first().nomefile, QStringLiteral("sfondo.bmp"));
-    QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("nuovo.bmp"));
+    QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("nuovo.bmp"));
     QCOMPARE(readFileBytes(f->work + "nuovo.bmp"), bytes);
-    QVERIFY(f->list->Modified());
+    QVERIFY(f->list->model()->Modified());
 
     // A file of the working folder itself is taken without a copy.
     frmSfoglia::queueResult(f->work, "locale.bmp");
     QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("locale.bmp"));
+    QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("locale.bmp"));
     QCOMPARE(readFileBytes(f->work + "locale.bmp"), QByteArray("local"));
 
     // A folder whose name differs from the working folder's only in case is another folder
@@ -651,7 +651,7 @@ void tst_uAdvListInteraction::fileChoiceCopiesFromElsewhere() {
     // A browser closed without a name changes nothing.
     frmSfoglia::queueResult(elsewhere.path() + '/', QString());
     QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("gemello.bmp"));
+    QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("gemello.bmp"));
 }
 
 void tst_uAdvListInteraction::fileChoiceFailureChangesNothing() {
@@ -663,7 +663,7 @@ void tst_uAdvListInteraction::fileChoiceFailureChangesNothing() {
     frmSfoglia::queueResult(elsewhere.path() + '/', "sparito.bmp");
     QTest::mouseClick(f->child<QWidget>("cmdMore"), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(errors.entries.size(), 1);
-    QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
+    QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
     QVERIFY(!QFile::exists(f->work + "sparito.bmp"));
     // The working folder holds a folder of that name: the copy cannot replace it.
     QVERIFY(writeFileBytes(elsewhere.path() + "/blocco.bmp", "x"));
@@ -671,9 +671,9 @@ void tst_uAdvListInteraction::fileChoiceFailureChangesNothing() {
     frmSfoglia::queueResult(elsewhere.path() + '/', "blocco.bmp");
     QTest::mouseClick(f->child<QWidget>("cmdMore"), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(errors.entries.size(), 2);
-    QCOMPARE(f->list->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
+    QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
     QVERIFY(QFileInfo(f->work + "blocco.bmp").isDir());
-    QVERIFY(!f->list->Modified());
+    QVERIFY(!f->list->model()->Modified());
 }
 
 QTEST_MAIN(tst_uAdvListInteraction)
