@@ -8,6 +8,7 @@
 #include "dialogkit/colourpicker.h"
 #include "dialogkit/messagebox.h"
 #include "dialogkit/valuedialog.h"
+#include "dialogs/editorprompts.h"
 #include "dialogs/frmcolor.h"
 #include "dialogs/frmtext.h"
 #include "gradient/frmsfum.h"
@@ -113,8 +114,10 @@ const QString kBusyText = QStringLiteral("Tessellary è già aperto. Un secondo 
 
 } // namespace
 
-EditorStart::EditorStart(Locations locations, const QString& recoveryFolder)
+EditorStart::EditorStart(Locations locations, const QString& recoveryFolder, UserPrompts* prompts)
     : m_locations(std::move(locations)),
+      m_ownPrompts(prompts ? nullptr : std::make_unique<EditorPrompts>()),
+      m_prompts(prompts ? prompts : m_ownPrompts.get()),
       m_store(std::make_unique<RecoveryStore>(
           recoveryFolder.isEmpty() ? RecoveryStore::defaultFolder() : recoveryFolder)) {}
 
@@ -145,9 +148,7 @@ EditorStart::Result EditorStart::start(const QStringList& arguments) {
                 return Result::HandedOver;
             QThread::msleep(100);
         }
-        MessageBoxErrorReporter reporter(nullptr);
-        ScopedErrorReporter scope(&reporter);
-        reportMessage(kBusyText.arg(QDir::toNativeSeparators(m_lock->path())));
+        m_prompts->critical(nullptr, kBusyText.arg(QDir::toNativeSeparators(m_lock->path())));
         return Result::Refused;
     }
     m_instance = std::make_unique<SingleInstance>(socket);
@@ -162,7 +163,8 @@ EditorStart::Result EditorStart::start(const QStringList& arguments) {
     const bool crashed = m_store->beginSession();
 
     m_window = std::make_unique<frmMain>(m_locations);
-    m_reporter = std::make_unique<MessageBoxErrorReporter>(m_window.get());
+    m_window->setPrompts(m_prompts);
+    m_reporter = std::make_unique<MessageBoxErrorReporter>(*m_prompts, m_window.get());
     m_reporterScope = std::make_unique<ScopedErrorReporter>(m_reporter.get());
     frmMain* window = m_window.get();
     m_keeper = std::make_unique<RecoveryKeeper>(m_store.get(), [window] {
@@ -177,8 +179,9 @@ EditorStart::Result EditorStart::start(const QStringList& arguments) {
                      [this](const QString& path) { bringToFront(path); });
     window->show();
     if (!skinsReady)
-        reportMessage(QStringLiteral("Impossibile preparare la cartella degli skin ") +
-                      QDir::toNativeSeparators(m_locations.skinsDir()));
+        m_prompts->critical(window,
+                            QStringLiteral("Impossibile preparare la cartella degli skin ") +
+                                QDir::toNativeSeparators(m_locations.skinsDir()));
 
     offerRecovery(crashed);
     if (!package.isEmpty())
@@ -197,8 +200,8 @@ void EditorStart::offerRecovery(bool crashed) {
         packagepaths::shownName(copy->skinName),
         copy->written.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")));
     // Sì is the answer that loses nothing: a stray Enter or Esc keeps the changes.
-    if (MessageBoxSeam::question(m_window.get(), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == MessageBoxSeam::Yes)
+    if (m_prompts->question(m_window.get(), text, QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::Yes) == UserPrompts::Yes)
         m_window->RestoreSkin(copy->package, copy->skinName);
     else
         m_store->remove();

@@ -8,6 +8,7 @@
 
 class QApplication;
 class MessageBoxErrorReporter;
+class UserPrompts;
 class RecoveryKeeper;
 class RecoveryStore;
 class ScopedErrorReporter;
@@ -50,7 +51,10 @@ public:
     };
 
     // Recovery copies go to `recoveryFolder` (the user's data folder + "/recovery" when empty).
-    explicit EditorStart(Locations locations, const QString& recoveryFolder = {});
+    // The editor asks the user through `prompts` (kept by the caller), or through message boxes
+    // and dialogs of its own when none is given.
+    explicit EditorStart(Locations locations, const QString& recoveryFolder = {},
+                         UserPrompts* prompts = nullptr);
     ~EditorStart();
     EditorStart(const EditorStart&) = delete;
     EditorStart& operator=(const EditorStart&) = delete;
@@ -66,6 +70,8 @@ private:
     void bringToFront(const QString& package);
 
     Locations m_locations;
+    std::unique_ptr<UserPrompts> m_ownPrompts;
+    UserPrompts* m_prompts;
     std::unique_ptr<RecoveryStore> m_store;
     std::unique_ptr<WorkFolderLock> m_lock;
     std::unique_ptr<SingleInstance> m_instance;

@@ -4,25 +4,33 @@
 #include "common/cp1252.h"
 #include "common/errors.h"
 #include "common/filenames.h"
-#include "dialogkit/messagebox.h"
-#include "dialogs/frmcredits.h"
+#include "dialogkit/colourpicker.h"
+#include "dialogkit/userprompts.h"
+#include "preview/previewpane.h"
 #include "proplist/uadvlist.h"
 #include "skin/skindocument.h"
 #include "skin/skinschema.h"
 #include "storage/cbinary.h"
 #include "storage/safefolder.h"
+#include "validate/problemspanel.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSaveFile>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QUndoStack>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
@@ -48,23 +56,140 @@ frmMain::frmMain(const Locations& locations, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kAppTitle);
 
-    pctList = new QWidget(this);
+    splMain = new QSplitter(Qt::Horizontal, this);
+    splMain->setObjectName(QStringLiteral("splMain"));
+    splMain->setChildrenCollapsible(false);
+    pctList = new QWidget(splMain);
     pctList->setObjectName(QStringLiteral("pctList"));
+    pctList->setMinimumWidth(260);
     lstOpt = new uAdvList(pctList);
     lstOpt->setObjectName(QStringLiteral("lstOpt"));
     pctList->installEventFilter(this);
-    setCentralWidget(pctList);
+    splMain->addWidget(pctList);
+    setCentralWidget(splMain);
     connect(lstOpt, &uAdvList::ModItem, this, &frmMain::onModItem);
     connect(&m_closing, &ClosingNotifier::Closing, this, &frmMain::Closing);
+    // The colour picker offers the open skin's colours also when an editor calls it.
+    setOpenSkinSource(this, [this] { return mSkin; });
 
     buildMenus();
+    buildPanes();
     fillSkinMenu();
     bindHistory();
     updateActions();
-    resize(420, 640);
+}
+
+void frmMain::buildPanes() {
+    fraPreview = new QWidget(splMain);
+    fraPreview->setObjectName(QStringLiteral("fraPreview"));
+    auto* layout = new QVBoxLayout(fraPreview);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    auto* title = new QLabel(QStringLiteral("Anteprima"), fraPreview);
+    title->setObjectName(QStringLiteral("lblPreview"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    layout->addWidget(title);
+    m_preview = new PreviewPane(fraPreview);
+    m_preview->setObjectName(QStringLiteral("pvwSkin"));
+    layout->addWidget(m_preview, 1);
+    splMain->addWidget(fraPreview);
+    splMain->setStretchFactor(0, 0);
+    splMain->setStretchFactor(1, 1);
+    connect(m_preview, &PreviewPane::elementClicked, this, &frmMain::selectSetting);
+    connect(m_preview, &PreviewPane::elementActivated, this, [this](const QString& key) {
+        if (mSkin)
+            lstOpt->activateKey(key);
+    });
+    connect(lstOpt, &uAdvList::highlightChanged, m_preview, &PreviewPane::outlineKey);
+
+    dckProblems = new QDockWidget(QStringLiteral("Verifica skin"), this);
+    dckProblems->setObjectName(QStringLiteral("dckProblems"));
+    m_problems = new ProblemsPanel(dckProblems);
+    m_problems->setObjectName(QStringLiteral("lstProblems"));
+    dckProblems->setWidget(m_problems);
+    addDockWidget(Qt::BottomDockWidgetArea, dckProblems);
+    dckProblems->hide();
+    connect(m_problems, &ProblemsPanel::problemActivated, this, [this](const QString& key) {
+        selectSetting(key);
+        m_preview->outlineKey(key);
+    });
+    // A document is made for every skin opened; both panes follow the one shown.
+    connect(this, &frmMain::documentReplaced, this, [this](SkinDocument* document) {
+        m_preview->setDocument(document);
+        m_problems->setDocument(document);
+    });
+
+    mnuCheck = dckProblems->toggleViewAction();
+    mnuCheck->setText(QStringLiteral("&Verifica skin"));
+    mnuCheck->setObjectName(QStringLiteral("mnuCheck"));
+    // The panel's own show/hide action, so that closing the panel unticks it.
+    QMenu* options = menuBar()->findChild<QMenu*>(QStringLiteral("mnuOptions"));
+    options->insertAction(options->findChild<QAction*>(QStringLiteral("sep2")), mnuCheck);
+    mnuPreview->setChecked(true);
+    QSettings settings;
+    const bool shown = settings.value(QStringLiteral("anteprima/visibile"), true).toBool();
+    const QByteArray sizes = settings.value(QStringLiteral("anteprima/divisore")).toByteArray();
+    mnuPreview->setChecked(shown);
+    showPreview(shown);
+    if (!sizes.isEmpty())
+        splMain->restoreState(sizes);
+    connect(splMain, &QSplitter::splitterMoved, this, [this] {
+        QSettings().setValue(QStringLiteral("anteprima/divisore"), splMain->saveState());
+    });
+}
+
+void frmMain::showPreview(bool shown) {
+    // The list keeps its width; the window grows or shrinks by the pane's.
+    const int listWidth = pctList->width() > 0 && isVisible() ? pctList->width() : 420;
+    fraPreview->setVisible(shown);
+    const int paneWidth = shown ? fraPreview->sizeHint().width() + splMain->handleWidth() : 0;
+    resize(listWidth + paneWidth, isVisible() ? height() : 640);
+    if (shown)
+        splMain->setSizes({listWidth, fraPreview->sizeHint().width()});
+}
+
+void frmMain::selectSetting(const QString& key) {
+    if (mSkin)
+        lstOpt->selectKey(key);
+}
+
+void frmMain::pendingChanged(const cSetting* launcher,
+                             const QList<std::pair<QString, QVariant>>& values,
+                             const QList<std::pair<QString, QImage>>& pictures) {
+    if (m_tearingDown)
+        return;
+    const auto it = std::find_if(m_pending.begin(), m_pending.end(),
+                                 [launcher](const Pending& p) { return p.launcher == launcher; });
+    if (values.isEmpty() && pictures.isEmpty()) {
+        if (it != m_pending.end())
+            m_pending.erase(it);
+    } else if (it != m_pending.end()) {
+        it->values = values;
+        it->pictures = pictures;
+    } else {
+        m_pending.append({launcher, values, pictures});
+    }
+    refreshOverlay();
+}
+
+void frmMain::refreshOverlay() {
+    if (m_pending.isEmpty()) {
+        m_preview->clearOverlay();
+        return;
+    }
+    PreviewOverlay overlay;
+    for (const Pending& p : m_pending) {
+        overlay.setValues(p.values);
+        for (const auto& [name, image] : p.pictures)
+            overlay.setPicture(name, image);
+    }
+    m_preview->setOverlay(overlay);
 }
 
 frmMain::~frmMain() {
+    m_tearingDown = true;
     // Launchers listen to m_closing, which dies with this window; drop them first.
     mSettings.clear();
     // The document outlives this part of the window inside the list; it must not reach the
@@ -77,25 +202,30 @@ void frmMain::setOpenFolderHandler(std::function<void(const QString&)> handler) 
     openFolderHandler() = std::move(handler);
 }
 
+void frmMain::setPrompts(UserPrompts* prompts) {
+    m_prompts = prompts;
+    lstOpt->setPrompts(prompts);
+}
+
 SettingList* frmMain::settingsList() {
     return lstOpt->model();
 }
 
 void frmMain::buildMenus() {
-    QMenu* mnuSkins = menuBar()->addMenu(QStringLiteral("Skins"));
+    QMenu* mnuSkins = menuBar()->addMenu(QStringLiteral("&Skins"));
     mnuSkins->setObjectName(QStringLiteral("mnuSkins"));
 
-    QAction* mnuNew = mnuSkins->addAction(QStringLiteral("Nuovo"));
+    QAction* mnuNew = mnuSkins->addAction(QStringLiteral("&Nuovo"));
     mnuNew->setObjectName(QStringLiteral("mnuNew"));
     mnuNew->setShortcut(QKeySequence::New);
     connect(mnuNew, &QAction::triggered, this, &frmMain::NewSkin);
 
-    QAction* mnuOpen = mnuSkins->addAction(QStringLiteral("Apri…"));
+    QAction* mnuOpen = mnuSkins->addAction(QStringLiteral("&Apri…"));
     mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
     mnuOpen->setShortcut(QKeySequence::Open);
     connect(mnuOpen, &QAction::triggered, this, &frmMain::OpenSkinFile);
 
-    mnuLoad = mnuSkins->addMenu(QStringLiteral("Carica"));
+    mnuLoad = mnuSkins->addMenu(QStringLiteral("&Carica"));
     mnuLoad->setObjectName(QStringLiteral("mnuLoad"));
     // Listed afresh each time, so that a skin made since (with "Nuovo", or by another program)
     // is there at once.
@@ -105,51 +235,58 @@ void frmMain::buildMenus() {
         fillSkinMenu();
     });
 
-    mnuRecent = mnuSkins->addMenu(QStringLiteral("Recenti"));
+    mnuRecent = mnuSkins->addMenu(QStringLiteral("&Recenti"));
     mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
     connect(mnuRecent, &QMenu::aboutToShow, this, [this] {
         m_recent.fillMenu(mnuRecent, [this](const QString& path) { OpenPackage(path); });
     });
 
-    mnuSave = mnuSkins->addAction(QStringLiteral("Salva"));
+    mnuSave = mnuSkins->addAction(QStringLiteral("&Salva"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuSave->setShortcut(QKeySequence::Save);
     connect(mnuSave, &QAction::triggered, this, &frmMain::SaveSkin);
 
-    mnuClose = mnuSkins->addAction(QStringLiteral("Chiudi"));
+    mnuClose = mnuSkins->addAction(QStringLiteral("C&hiudi"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
     mnuClose->setShortcut(QKeySequence::Close);
     connect(mnuClose, &QAction::triggered, this, &frmMain::CloseSkin);
 
     mnuSkins->addSeparator()->setObjectName(QStringLiteral("sep1"));
 
-    QAction* mnuExit = mnuSkins->addAction(QStringLiteral("Esci"));
+    QAction* mnuExit = mnuSkins->addAction(QStringLiteral("&Esci"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuExit->setShortcut(QKeySequence::Quit);
     connect(mnuExit, &QAction::triggered, this, &frmMain::Exit);
 
-    QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("Modifica"));
+    QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("&Modifica"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuUndo = mnuEdit->addAction(QStringLiteral("Annulla"));
+    mnuUndo = mnuEdit->addAction(QStringLiteral("&Annulla"));
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     mnuUndo->setShortcut(QKeySequence::Undo);
     connect(mnuUndo, &QAction::triggered, this, &frmMain::Undo);
-    mnuRedo = mnuEdit->addAction(QStringLiteral("Ripeti"));
+    mnuRedo = mnuEdit->addAction(QStringLiteral("&Ripeti"));
     mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
     mnuRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(mnuRedo, &QAction::triggered, this, &frmMain::Redo);
 
-    QMenu* mnuOptions = menuBar()->addMenu(QStringLiteral("Opzioni"));
+    QMenu* mnuOptions = menuBar()->addMenu(QStringLiteral("&Opzioni"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
 
-    mnuSCredits = mnuOptions->addAction(QStringLiteral("Skin Credits"));
+    mnuSCredits = mnuOptions->addAction(QStringLiteral("&Skin Credits"));
     mnuSCredits->setObjectName(QStringLiteral("mnuSCredits"));
     connect(mnuSCredits, &QAction::triggered, this, &frmMain::EditCredits);
 
+    mnuPreview = mnuOptions->addAction(QStringLiteral("A&nteprima"));
+    mnuPreview->setObjectName(QStringLiteral("mnuPreview"));
+    mnuPreview->setCheckable(true);
+    connect(mnuPreview, &QAction::toggled, this, [this](bool shown) {
+        showPreview(shown);
+        QSettings().setValue(QStringLiteral("anteprima/visibile"), shown);
+    });
     mnuOptions->addSeparator()->setObjectName(QStringLiteral("sep2"));
 
-    mnuBrowse = mnuOptions->addAction(QStringLiteral("Apri cartella skin"));
+    mnuBrowse = mnuOptions->addAction(QStringLiteral("Apri &cartella skin"));
     mnuBrowse->setObjectName(QStringLiteral("mnuBrowse"));
     connect(mnuBrowse, &QAction::triggered, this, &frmMain::OpenWorkingFolder);
 }
@@ -219,16 +356,16 @@ bool frmMain::settleOpenEditors() {
         launcher->form()->show();
         launcher->form()->raise();
     }
-    const auto answer = MessageBoxSeam::question(
+    const auto answer = userPrompts().question(
         this, kUnconfirmedQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == MessageBoxSeam::Cancel)
+    if (answer == UserPrompts::Cancel)
         return false;
     for (const std::shared_ptr<cSetting>& launcher : pending) {
         // The question's own event loop may have closed a dialog meanwhile.
         ValueDialog* dialog = launcher->dialog();
         if (!dialog)
             continue;
-        if (answer == MessageBoxSeam::No)
+        if (answer == UserPrompts::No)
             launcher->form()->close();
         else if (!dialog->confirmChanges())
             return false;
@@ -242,16 +379,16 @@ int frmMain::ConfermaChiusura() {
     if (mSkin && !settleOpenEditors())
         return Cancel;
     while (hasUnsavedChanges()) {
-        const auto answer = MessageBoxSeam::question(
+        const auto answer = userPrompts().question(
             this, kSaveQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == MessageBoxSeam::Yes) {
+        if (answer == UserPrompts::Yes) {
             // A save that failed was reported; the changes are still unsaved, so ask again: the
             // user may retry, discard them or cancel.
             if (SalvaSkin())
                 return Yes;
             continue;
         }
-        return answer == MessageBoxSeam::No ? No : Cancel;
+        return answer == UserPrompts::No ? No : Cancel;
     }
     return Yes;
 }
@@ -267,7 +404,20 @@ bool frmMain::SalvaSkin() {
                     model->RetrData(QStringLiteral("Title")).toString());
     // Shown once the save has returned; a failed one leaves the changes unsaved.
     if (!saved.error.isEmpty())
-        reportMessage(saved.error);
+        userPrompts().critical(this, saved.error);
+    if (saved.ok) {
+        // A skin with errors is saved all the same (it may be work in progress), but not
+        // silently.
+        m_problems->refresh();
+        if (m_problems->errorCount() > 0)
+            statusBar()->showMessage(
+                QStringLiteral("Skin salvato con %1 problemi (%2 errori): vedi Opzioni › Verifica "
+                               "skin.")
+                    .arg(m_problems->count())
+                    .arg(m_problems->errorCount()));
+        else
+            statusBar()->clearMessage();
+    }
     return saved.ok;
 }
 
@@ -279,14 +429,15 @@ void frmMain::CostruisciLista() {
 // A package removed since the menu was built, or a file that only has the extension, would open
 // as an empty or default skin under that name, and saving would then overwrite the file without
 // the user ever having been told. Refused before anything of the open skin is touched.
-bool frmMain::canOpenPackage(const QString& path) const {
+bool frmMain::canOpenPackage(const QString& path) {
     if (!QFileInfo(path).isFile()) {
-        reportError(ErrorCode::FileNotFound,
-                    errorDescription(ErrorCode::FileNotFound) + QStringLiteral(": ") + path);
+        userPrompts().critical(this, errorMessageText(int(ErrorCode::FileNotFound),
+                                                      errorDescription(ErrorCode::FileNotFound) +
+                                                          QStringLiteral(": ") + path));
         return false;
     }
     if (!cBinary::HaFirmaSkin(path)) {
-        reportMessage(QStringLiteral("Il file non è un pacchetto skin: ") + path);
+        userPrompts().critical(this, QStringLiteral("Il file non è un pacchetto skin: ") + path);
         return false;
     }
     return true;
@@ -323,7 +474,9 @@ void frmMain::OpenSkinFile() {
     const QString folder =
         mSkin ? QFileInfo(packagepaths::fullPath(m_locations, mSkin->SkinName())).path()
               : m_locations.skinsDir();
-    const QString path = packagepaths::choosePackage(this, folder);
+    const QString path =
+        userPrompts().openFileName(this, QStringLiteral("Apri skin"), folder,
+                                   QStringLiteral("Skin (*.skn);;Tutti i file (*)"));
     if (!path.isEmpty())
         OpenPackage(path);
 }
@@ -339,7 +492,7 @@ void frmMain::openSkin(const QString& name, const QString& from) {
     auto document = std::make_shared<SkinDocument>(nullptr);
     const SkinDocument::Outcome opened = document->open(m_locations, from.isEmpty() ? name : from);
     if (!opened.error.isEmpty())
-        reportMessage(opened.error);
+        userPrompts().critical(this, opened.error);
     if (!from.isEmpty()) {
         // What was read is the skin's unsaved state: saving must write the skin's own package,
         // and closing must ask first.
@@ -361,20 +514,26 @@ void frmMain::openSkin(const QString& name, const QString& from) {
     // A new history: what was done to the other skin cannot be undone in this one.
     bindHistory();
     updateActions();
+    // Ready for the keyboard at once, with no row highlighted yet.
+    lstOpt->setFocus();
     Q_EMIT documentReplaced(m_doc.get());
 }
 
 bool frmMain::copyTemplate(const QString& target) {
     QFile source(m_locations.templatePath());
     if (!source.open(QIODevice::ReadOnly)) {
-        reportError(ErrorCode::FileNotFound,
-                    QStringLiteral("Impossibile leggere il modello ") + m_locations.templatePath());
+        userPrompts().critical(this,
+                               errorMessageText(int(ErrorCode::FileNotFound),
+                                                QStringLiteral("Impossibile leggere il modello ") +
+                                                    m_locations.templatePath()));
         return false;
     }
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError) {
-        reportError(ErrorCode::DeviceIO,
-                    QStringLiteral("Impossibile leggere il modello ") + m_locations.templatePath());
+        userPrompts().critical(this,
+                               errorMessageText(int(ErrorCode::DeviceIO),
+                                                QStringLiteral("Impossibile leggere il modello ") +
+                                                    m_locations.templatePath()));
         return false;
     }
     // The package appears whole or not at all.
@@ -382,7 +541,9 @@ bool frmMain::copyTemplate(const QString& target) {
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush() ||
         !out.commit()) {
         out.cancelWriting();
-        reportError(ErrorCode::PathFileAccess, QStringLiteral("Impossibile creare ") + target);
+        userPrompts().critical(this,
+                               errorMessageText(int(ErrorCode::PathFileAccess),
+                                                QStringLiteral("Impossibile creare ") + target));
         return false;
     }
     return true;
@@ -391,22 +552,22 @@ bool frmMain::copyTemplate(const QString& target) {
 void frmMain::NewSkin() {
     if (ConfermaChiusura() == Cancel)
         return;
-    QString name = MessageBoxSeam::inputText(this, kNamePrompt, kAppTitle);
+    QString name = userPrompts().inputText(this, kNamePrompt, kAppTitle);
     // Dismissed or empty: whatever was open stays open, unchanged.
     if (name.isEmpty())
         return;
     if (name.right(4).toLower() != QStringLiteral(".skn"))
         name += QStringLiteral(".skn");
     if (!isPlainFileName(name)) {
-        reportMessage(QStringLiteral("Il nome \"") + name +
-                      QStringLiteral("\" non è un nome di file valido."));
+        userPrompts().critical(this, QStringLiteral("Il nome \"") + name +
+                                         QStringLiteral("\" non è un nome di file valido."));
         return;
     }
     const QString target = m_locations.skinsDir() + name;
     if (QFileInfo::exists(target)) {
         // Replacing destroys the existing package: a reflexive Enter or Esc must keep it.
-        if (MessageBoxSeam::question(this, kReplaceQuestion, QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::No) != MessageBoxSeam::Yes)
+        if (userPrompts().question(this, kReplaceQuestion, QMessageBox::Yes | QMessageBox::No,
+                                   QMessageBox::No) != UserPrompts::Yes)
             return;
     }
     // As for Load: the dialogs of the skin being replaced must not outlive it.
@@ -444,10 +605,14 @@ void frmMain::bindHistory() {
         const bool canRedo = stack && stack->canRedo();
         mnuUndo->setEnabled(canUndo);
         mnuRedo->setEnabled(canRedo);
-        mnuUndo->setText(canUndo ? QStringLiteral("Annulla: ") + stack->undoText()
-                                 : QStringLiteral("Annulla"));
-        mnuRedo->setText(canRedo ? QStringLiteral("Ripeti: ") + stack->redoText()
-                                 : QStringLiteral("Ripeti"));
+        // A caption's own "&" is no access key.
+        const auto shown = [](QString text) {
+            return text.replace(QLatin1Char('&'), "&&");
+        };
+        mnuUndo->setText(canUndo ? QStringLiteral("&Annulla: ") + shown(stack->undoText())
+                                 : QStringLiteral("&Annulla"));
+        mnuRedo->setText(canRedo ? QStringLiteral("&Ripeti: ") + shown(stack->redoText())
+                                 : QStringLiteral("&Ripeti"));
     };
     if (m_doc) {
         m_historyConnections[0] =
@@ -500,7 +665,7 @@ void frmMain::Exit() {
 void frmMain::EditCredits() {
     if (!mSkin)
         return;
-    const QString edited = frmCredits::ModificaCredits(credits());
+    const QString edited = userPrompts().editCredits(this, credits());
     if (m_doc && edited != credits())
         m_doc->setCredits(edited);
 }

@@ -12,8 +12,12 @@
 #include <memory>
 #include <vector>
 
+class PreviewPane;
+class ProblemsPanel;
 class QAction;
+class QDockWidget;
 class QMenu;
+class QSplitter;
 class uAdvList;
 
 // The program's only top-level window: lists the packages of the skins folder, opens one (or
@@ -57,12 +61,21 @@ public:
     SettingList* settingsList() override;
     QWidget* settingsOwner() override { return this; }
     ClosingNotifier* closingNotifier() override { return &m_closing; }
+    UserPrompts* prompts() override { return m_prompts; }
+
+    // Through which the window, its list and the dialogs it starts ask and tell the user; until
+    // it is set they ask nothing (see orUnattended).
+    void setPrompts(UserPrompts* prompts);
+    void pendingChanged(const cSetting* launcher, const QList<std::pair<QString, QVariant>>& values,
+                        const QList<std::pair<QString, QImage>>& pictures) override;
 
     // --- state, for tests and tools ---
     SkinRef skin() const { return mSkin; }
     QString credits() const { return m_doc ? m_doc->credits() : QString(); }
     const std::shared_ptr<SkinDocument>& document() const { return m_doc; }
     uAdvList* list() const { return lstOpt; }
+    PreviewPane* preview() const { return m_preview; }
+    ProblemsPanel* problems() const { return m_problems; }
     QStringList skinMenuNames() const;
     const std::vector<std::shared_ptr<cSetting>>& launchers() const { return mSettings; }
     const Locations& locations() const { return m_locations; }
@@ -88,7 +101,7 @@ private:
     void dropSkin();
     bool hasUnsavedChanges() const;
     bool copyTemplate(const QString& target);
-    bool canOpenPackage(const QString& path) const;
+    bool canOpenPackage(const QString& path);
     void updateActions();
     // Opens the skin `name`, read from the package at `from` when given.
     void openSkin(const QString& name, const QString& from = {});
@@ -96,15 +109,39 @@ private:
     // Asks about edits not yet confirmed in open dialogs: applies them (Sì), drops them (No) or
     // stops what was about to happen (Annulla, false).
     bool settleOpenEditors();
+    void buildPanes();
+    void showPreview(bool shown);
+    // Lays the pending edits of every open dialog over the preview.
+    void refreshOverlay();
+    // Selects the setting `key` in the list, as the preview and the problems panel ask.
+    void selectSetting(const QString& key);
+
+    UserPrompts& userPrompts() { return orUnattended(m_prompts); }
 
     Locations m_locations;
+    UserPrompts* m_prompts = nullptr;
     SkinRef mSkin;
     std::shared_ptr<SkinDocument> m_doc;
     QMetaObject::Connection m_historyConnections[2];
     std::vector<std::shared_ptr<cSetting>> mSettings;
     ClosingNotifier m_closing;
 
+    QSplitter* splMain = nullptr;
     QWidget* pctList = nullptr;
+    QWidget* fraPreview = nullptr;
+    PreviewPane* m_preview = nullptr;
+    QDockWidget* dckProblems = nullptr;
+    ProblemsPanel* m_problems = nullptr;
+    QAction* mnuPreview = nullptr;
+    QAction* mnuCheck = nullptr;
+    // The pending edits of the open dialogs, by launcher, in the order they were opened.
+    struct Pending {
+        const cSetting* launcher;
+        QList<std::pair<QString, QVariant>> values;
+        QList<std::pair<QString, QImage>> pictures;
+    };
+    QList<Pending> m_pending;
+    bool m_tearingDown = false;
     uAdvList* lstOpt = nullptr;
     QMenu* mnuLoad = nullptr;
     QMenu* mnuRecent = nullptr;

@@ -1,7 +1,6 @@
 #include "packagepaths.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace packagepaths {
@@ -20,11 +19,6 @@ QString fullPath(const Locations& locations, const QString& name) {
 
 QString shownName(const QString& name) {
     return QFileInfo(name).fileName();
-}
-
-QString choosePackage(QWidget* parent, const QString& folder) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Apri skin"), folder,
-                                        QStringLiteral("Skin (*.skn);;Tutti i file (*)"));
 }
 
 } // namespace packagepaths

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-class QWidget;
-
 // How the editor names the packages it opens: by file name inside the skins folder, by full path
 // anywhere else, so that each is saved back where it came from.
 namespace packagepaths {
@@ -17,8 +15,5 @@ QString documentName(const Locations& locations, const QString& path);
 QString fullPath(const Locations& locations, const QString& name);
 // What the caption and the questions call it.
 QString shownName(const QString& name);
-
-// "Apri…": a package chosen in a file dialog starting in `folder`; "" when dismissed.
-QString choosePackage(QWidget* parent, const QString& folder);
 
 } // namespace packagepaths

@@ -1,8 +1,9 @@
 // Renders the editor as a user sees it after opening the bundled default skin, for the README:
-//   tessellary-screenshot OUTPUT.png
+//   tessellary-screenshot OUTPUT.png [--lang en]
 // The working folder is a private temporary one, so a running editor is not disturbed.
 #include "app/application.h"
 #include "app/frmmain.h"
+#include "common/language.h"
 #include "proplist/uadvlist.h"
 
 #include <QApplication>
@@ -13,11 +14,14 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "uso: tessellary-screenshot FILE.png\n");
+    const LanguageChoice language = chooseLanguage(app.arguments().mid(1));
+    if (language.arguments.isEmpty()) {
+        std::fprintf(stderr, "uso: tessellary-screenshot FILE.png [--lang en]\n");
         return 1;
     }
     setUpApplication(app);
+    // Whatever language setUpApplication chose, the picture is in the one asked for.
+    installTranslations(app, language.language, Locations::forApplication());
     QTemporaryDir temp;
     Locations locations = Locations::forApplication();
     locations.tempDir = temp.path();
@@ -52,8 +56,9 @@ int main(int argc, char** argv) {
         }
     }
     app.processEvents();
-    if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) {
-        std::fprintf(stderr, "impossibile salvare %s\n", argv[1]);
+    const QString output = language.arguments.first();
+    if (!window.grab().save(output)) {
+        std::fprintf(stderr, "impossibile salvare %s\n", qPrintable(output));
         return 1;
     }
     return 0;

@@ -4,16 +4,14 @@
 
 #include "bitmap/cbitmap.h"
 #include "bitmap/cdevicecontext.h"
-#include "bitmap/filedialogseam.h"
 #include "bitmap/picturebox.h"
 #include "bitmap/picturetransfer.h"
 #include "common/filenames.h"
 #include "common/numbers.h"
 #include "dialogkit/buttonkeys.h"
-#include "dialogkit/colourpicker.h"
 #include "dialogkit/csetting.h"
 #include "dialogkit/dialoglayout.h"
-#include "dialogkit/messagebox.h"
+#include "dialogkit/userprompts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -27,7 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
@@ -92,6 +89,7 @@ void frmEditor::buildControls() {
     connect(mEditor, &uEditor::ColorChange, this, &frmEditor::AggiornaColoriMouse);
     // Back at the picture as loaded there is nothing to save on a mask switch.
     connect(mEditor, &uEditor::Edited, this, [this] { mModified = !mEditor->isAsLoaded(); });
+    connect(mEditor, &uEditor::Drawn, this, &frmEditor::showPending);
 
     // On the dialog, not the grid, so they answer whichever control has the focus. Redo takes
     // both usual keys whatever the platform's own binding is.
@@ -177,9 +175,10 @@ void frmEditor::buildControls() {
         auto* option = new QRadioButton(states[i], fraMask);
         option->setObjectName(QStringLiteral("optMask%1").arg(i));
         option->setGeometry(8 + 66 * i, 19, 62, 17);
-        // Only a real change of state switches: clicking the option already selected must not
-        // save the shown mask over the other one.
-        connect(option, &QRadioButton::toggled, this, [this, i](bool on) {
+        // Only a real change of state switches (maskSwitched ignores the option already
+        // shown). On the click, not on the toggle: the switch's question may see this dialog
+        // deleted, and the button must have finished changing its state by then.
+        connect(option, &QRadioButton::clicked, this, [this, i](bool on) {
             if (on)
                 maskSwitched(i);
         });
@@ -356,11 +355,12 @@ void frmEditor::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin,
         mValue = defaultName();
     } else if (!isPlainFileName(given)) {
         mValue = defaultName();
-        MessageBoxSeam::critical(
-            this, kAppTitle,
+        const QString text =
             QStringLiteral("Il nome del file \"%1\" non è valido: l'immagine sarà salvata come "
                            "\"%2\".")
-                .arg(given, mValue));
+                .arg(given, mValue);
+        if (!askFrom(this, [&] { prompts().critical(this, text); }))
+            return;
     } else {
         mValue = given;
         // Without a working folder the name would be taken from the current folder.
@@ -372,13 +372,14 @@ void frmEditor::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin,
         const QSignalBlocker block(optMask[0]);
         optMask[0]->setChecked(true);
     }
-    CaricaImmagine(path, kSide, kSide);
+    if (!CaricaImmagine(path, kSide, kSide))
+        return;
     mModified = false;
 
     fraMask->setVisible(Mask);
 }
 
-void frmEditor::CaricaImmagine(const QString& Path, int Width, int Height) {
+bool frmEditor::CaricaImmagine(const QString& Path, int Width, int Height) {
     cDeviceContext dc;
     dc.Create();
     cBitmap bitmap;
@@ -406,17 +407,19 @@ void frmEditor::CaricaImmagine(const QString& Path, int Width, int Height) {
                 picture[x][y] = mMaskColor;
         const auto result = bitmap.lastResult();
         if (result == cBitmap::LoadResult::Unreadable || result == cBitmap::LoadResult::TooLarge) {
-            MessageBoxSeam::critical(
-                this, kAppTitle,
+            const QString text =
                 QStringLiteral("Impossibile leggere l'immagine \"%1\": il file è danneggiato o "
                                "non è una bitmap di Windows. Si apre un'immagine vuota; il file "
                                "resta com'è finché non si salva.")
-                    .arg(Path.section(QLatin1Char('/'), -1)));
+                    .arg(Path.section(QLatin1Char('/'), -1));
+            if (!askFrom(this, [&] { prompts().critical(this, text); }))
+                return false;
         }
     }
     mEditor->Init(picture);
     mEditor->Draw();
     show();
+    return true;
 }
 
 void frmEditor::AggiornaColoriMouse() {
@@ -440,10 +443,9 @@ void frmEditor::paletteMouseDown(PictureBox* swatchBox, int Button) {
 }
 
 void frmEditor::mouseSwatchClick(int index) {
-    // The picker's event loop may see this dialog closed and deleted by the main window.
-    const QPointer<frmEditor> self(this);
-    const Colour c = SelezionaColore(pctMouseC[index]->backColor());
-    if (!self || c == kColourNotSet)
+    Colour c = kColourNotSet;
+    if (!askFrom(this, [&] { c = prompts().pickColour(this, pctMouseC[index]->backColor()); }) ||
+        c == kColourNotSet)
         return;
     pctMouseC[index]->setBackColor(c);
     if (index == 1)
@@ -454,10 +456,9 @@ void frmEditor::mouseSwatchClick(int index) {
 }
 
 void frmEditor::viewSwatchClick() {
-    // The picker's event loop may see this dialog closed and deleted by the main window.
-    const QPointer<frmEditor> self(this);
-    const Colour c = SelezionaColore(pctViewC->backColor());
-    if (!self || c == kColourNotSet)
+    Colour c = kColourNotSet;
+    if (!askFrom(this, [&] { c = prompts().pickColour(this, pctViewC->backColor()); }) ||
+        c == kColourNotSet)
         return;
     pctView->setBackColor(c);
     pctViewC->setBackColor(c);
@@ -468,14 +469,21 @@ void frmEditor::viewSwatchClick() {
 void frmEditor::maskSwitched(int index) {
     if (index == mShownMask)
         return;
-    const MessageBoxSeam::Answer answer =
-        mModified ? MessageBoxSeam::question(
-                        this, QStringLiteral("Salvare le modifiche all'immagine corrente?"),
-                        QMessageBox::Yes | QMessageBox::No)
-                  : MessageBoxSeam::Yes;
-    if (answer == MessageBoxSeam::Yes) {
+    // The question, and the message of a save that failed, let the main window close this
+    // dialog meanwhile.
+    UserPrompts::Answer answer = UserPrompts::Yes;
+    if (mModified && !askFrom(this, [&] {
+            answer = prompts().question(
+                this, QStringLiteral("Salvare le modifiche all'immagine corrente?"),
+                QMessageBox::Yes | QMessageBox::No);
+        }))
+        return;
+    if (answer == UserPrompts::Yes) {
         const QString shown = index == 0 ? kPressedPrefix + mValue : mValue;
-        if (!salvaImmagine(shown)) {
+        bool saved = false;
+        if (!askFrom(this, [&] { saved = salvaImmagine(shown); }))
+            return;
+        if (!saved) {
             // The strokes stay, and so does the mask they belong to.
             const QSignalBlocker block(optMask[mShownMask]);
             optMask[mShownMask]->setChecked(true);
@@ -483,7 +491,8 @@ void frmEditor::maskSwitched(int index) {
         }
     }
     mShownMask = index;
-    CaricaImmagine(mSkinPath + (index == 0 ? mValue : kPressedPrefix + mValue), kSide, kSide);
+    if (!CaricaImmagine(mSkinPath + (index == 0 ? mValue : kPressedPrefix + mValue), kSide, kSide))
+        return;
     mModified = false;
 }
 
@@ -491,11 +500,17 @@ void frmEditor::cmdNuovaMaskClick() {
     pctSave->setBackColor(mMaskColor);
     const QString previous = mValue;
     mValue = QStringLiteral("but_") + settName().toLower();
-    if (!scriviFile(mValue) || !scriviFile(kPressedPrefix + mValue)) {
+    bool written = false;
+    const bool alive =
+        askFrom(this, [&] { written = scriviFile(mValue) && scriviFile(kPressedPrefix + mValue); });
+    if (!alive)
+        return;
+    if (!written) {
         mValue = previous;
         return;
     }
-    CaricaImmagine(mSkinPath + mValue, kSide, kSide);
+    if (!CaricaImmagine(mSkinPath + mValue, kSide, kSide))
+        return;
     mModified = false;
 }
 
@@ -504,6 +519,24 @@ void frmEditor::stepHistory(bool forward) {
         return;
     // Back at the picture as loaded there is nothing to save on a mask switch.
     mModified = !mEditor->isAsLoaded();
+}
+
+void frmEditor::showPending() {
+    if (!mSetting)
+        return;
+    // The picture as it stands, and whatever a mask switch set aside, as the files would hold
+    // them once confirmed.
+    QList<std::pair<QString, QImage>> pictures;
+    for (const auto& [name, bytes] : mPending) {
+        QImage image;
+        if (image.loadFromData(bytes, "BMP"))
+            pictures.append({name, image});
+    }
+    QImage shown(kSide, kSide, QImage::Format_RGB32);
+    mEditor->DrawImage(&shown);
+    const bool pressed = mMask && optMask[1]->isChecked();
+    pictures.append({pressed ? kPressedPrefix + mValue : mValue, shown});
+    mSetting->ShowPending({{settName(), mValue}}, pictures);
 }
 
 void frmEditor::cmdOkClick() {
@@ -564,10 +597,13 @@ bool frmEditor::scriviFile(const QString& name) {
 }
 
 void frmEditor::notSaved(const QString& name) {
-    MessageBoxSeam::critical(this, kAppTitle,
-                             QStringLiteral("Impossibile salvare l'immagine \"%1\": la cartella "
+    prompts().critical(this, QStringLiteral("Impossibile salvare l'immagine \"%1\": la cartella "
                                             "di lavoro non è scrivibile o il disco è pieno.")
                                  .arg(name));
+}
+
+UserPrompts& frmEditor::prompts() const {
+    return mSetting ? mSetting->prompts() : orUnattended(nullptr);
 }
 
 QImage frmEditor::confirmedPicture(const QString& name) const {
@@ -608,17 +644,20 @@ void frmEditor::importaClick() {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    const QString path = FileDialogSeam::openFileName(
-        this, QStringLiteral("Importa immagine"),
-        QStringLiteral("Immagini (%1);;Tutti i file (*)").arg(patterns.join(QLatin1Char(' '))));
-    if (path.isEmpty())
+    const QString filter =
+        QStringLiteral("Immagini (%1);;Tutti i file (*)").arg(patterns.join(QLatin1Char(' ')));
+    QString path;
+    const bool alive = askFrom(this, [&] {
+        path = prompts().openFileName(this, QStringLiteral("Importa immagine"), QString(), filter);
+    });
+    if (!alive || path.isEmpty())
         return;
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull()) {
-        MessageBoxSeam::critical(
-            this, kAppTitle,
+        prompts().critical(
+            this,
             QStringLiteral("Impossibile leggere l'immagine \"%1\": il formato non è riconosciuto "
                            "o il file è danneggiato. L'immagine non è stata cambiata.")
                 .arg(QFileInfo(path).fileName()));
@@ -629,11 +668,13 @@ void frmEditor::importaClick() {
 
 void frmEditor::esportaClick() {
     const QString shown = mMask && mShownMask == 1 ? kPressedPrefix + mValue : mValue;
-    QString path =
-        FileDialogSeam::saveFileName(this, QStringLiteral("Esporta PNG"),
-                                     QFileInfo(shown).completeBaseName() + QStringLiteral(".png"),
-                                     QStringLiteral("Immagini PNG (*.png)"));
-    if (path.isEmpty())
+    const QString suggested = QFileInfo(shown).completeBaseName() + QStringLiteral(".png");
+    QString path;
+    const bool alive = askFrom(this, [&] {
+        path = prompts().saveFileName(this, QStringLiteral("Esporta PNG"), QString(), suggested,
+                                      QStringLiteral("Immagini PNG (*.png)"));
+    });
+    if (!alive || path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".png");
@@ -643,8 +684,8 @@ void frmEditor::esportaClick() {
                          transparentPicture(shownPicture(), mMaskColor).save(&file, "PNG") &&
                          file.commit();
     if (!written) {
-        MessageBoxSeam::critical(
-            this, kAppTitle,
+        prompts().critical(
+            this,
             QStringLiteral("Impossibile scrivere il file \"%1\": la cartella non è scrivibile o "
                            "il disco è pieno.")
                 .arg(QFileInfo(path).fileName()));
@@ -658,8 +699,7 @@ void frmEditor::copiaClick() {
 void frmEditor::incollaClick() {
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) {
-        MessageBoxSeam::critical(this, kAppTitle,
-                                 QStringLiteral("Gli appunti non contengono un'immagine."));
+        prompts().critical(this, QStringLiteral("Gli appunti non contengono un'immagine."));
         return;
     }
     applyOutsidePicture(image);

@@ -2,6 +2,7 @@
 
 #include "bitmap/ueditor.h"
 #include "common/colour.h"
+#include "dialogkit/userprompts.h"
 #include "dialogkit/valuedialog.h"
 
 #include <QDialog>
@@ -57,7 +58,8 @@ protected:
 
 private:
     void buildControls();
-    void CaricaImmagine(const QString& Path, int Width, int Height);
+    // False when the dialog was closed while its message about an unreadable file was shown.
+    [[nodiscard]] bool CaricaImmagine(const QString& Path, int Width, int Height);
     void AggiornaColoriMouse();
 
     void paletteMouseDown(PictureBox* swatch, int Button);
@@ -66,6 +68,8 @@ private:
     void maskSwitched(int index);
     void cmdNuovaMaskClick();
     void stepHistory(bool forward);
+    // Lets the main window show the strokes before they are confirmed.
+    void showPending();
     void cmdOkClick();
 
     // The picture to and from the world outside the skin; each change is one step of the
@@ -86,6 +90,8 @@ private:
     bool scriviFile(const QString& name);
     void notSaved(const QString& name);
     QString defaultName() const;
+    // The launcher's, through which this dialog asks and tells the user.
+    UserPrompts& prompts() const;
     QString settName() const;
 
     std::shared_ptr<cSetting> mSetting;

@@ -55,6 +55,7 @@ void uEditor::Draw() {
         m_previewBox->update();
     }
     update();
+    Q_EMIT Drawn();
 }
 
 void uEditor::computeCell() {

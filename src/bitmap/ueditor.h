@@ -118,6 +118,8 @@ Q_SIGNALS:
     void ColorChange();
     // A change of the whole picture (flip, rotation, shift, replacement) changed pixels.
     void Edited();
+    // The grid was drawn afresh: a stroke, an undo or a new picture may have changed pixels.
+    void Drawn();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,14 +2,11 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QQueue>
 
 namespace {
 
 struct PickerState {
     std::function<Colour(Colour)> picker;
-    QQueue<std::optional<Colour>> queued;
-    QList<Colour> calls;
     QPointer<QObject> skinOwner;
     std::function<SkinRef()> skinSource;
 };
@@ -36,33 +33,10 @@ SkinRef openSkin() {
 }
 
 Colour SelezionaColore(Colour ColoreLong) {
-    PickerState& s = state();
-    s.calls << ColoreLong;
-    if (!s.queued.isEmpty()) {
-        const std::optional<Colour> answer = s.queued.dequeue();
-        return answer ? *answer : ColoreLong;
-    }
+    const PickerState& s = state();
     if (!s.picker)
         return ColoreLong;
     // A copy: the picker runs a modal loop, during which it may be registered again.
     const std::function<Colour(Colour)> picker = s.picker;
     return picker(ColoreLong);
 }
-
-namespace ColourPickerSeam {
-
-void queueResult(std::optional<Colour> result) {
-    state().queued.enqueue(result);
-}
-int pendingResults() {
-    return int(state().queued.size());
-}
-QList<Colour> calls() {
-    return state().calls;
-}
-void clear() {
-    state().queued.clear();
-    state().calls.clear();
-}
-
-} // namespace ColourPickerSeam

@@ -3,16 +3,15 @@
 #include "common/colour.h"
 #include "skin/cskin.h"
 
-#include <QList>
 #include <functional>
-#include <optional>
 
 class QObject;
 class QWidget;
 
-// The colour picker used as a function: shows "Selezionatore di colori" modally, starting from
-// ColoreLong, and returns the chosen colour, or ColoreLong when the user cancels (or when no
-// picker is registered).
+// The registered colour picker used as a function: shows "Selezionatore di colori" modally,
+// starting from ColoreLong, and returns the chosen colour, or ColoreLong when the user cancels (or
+// when no picker is registered). Windows ask through their UserPrompts, whose editor
+// implementation calls this.
 Colour SelezionaColore(Colour ColoreLong);
 
 // The picker is registered by whoever links the colour dialog (the application, a test), so the
@@ -23,13 +22,3 @@ void registerColourPicker(std::function<Colour(Colour)> picker);
 // as a function. The source is dropped when `owner` is destroyed.
 void setOpenSkinSource(QObject* owner, std::function<SkinRef()> source);
 SkinRef openSkin(); // nullptr when no skin is open or no source is set
-
-namespace ColourPickerSeam {
-// Test seam: the next SelezionaColore returns at once without showing anything, with the queued
-// colour, or (for std::nullopt) as if the user had pressed "Annulla".
-void queueResult(std::optional<Colour> result);
-int pendingResults();
-// How many times SelezionaColore was called, and with which starting colours.
-QList<Colour> calls();
-void clear();
-} // namespace ColourPickerSeam

@@ -36,10 +36,29 @@ std::shared_ptr<cSetting> cSetting::create() {
 
 cSetting::~cSetting() {
     QObject::disconnect(mClosingConnection);
+    withdrawPending();
+}
+
+void cSetting::ShowPending(const QList<std::pair<QString, QVariant>>& Values,
+                           const QList<std::pair<QString, QImage>>& Pictures) {
+    if (!mParent || !mHostAlive || !mForm)
+        return;
+    mPending = true;
+    mParent->pendingChanged(this, Values, Pictures);
+}
+
+void cSetting::withdrawPending() {
+    if (!mPending || !mParent || !mHostAlive)
+        return;
+    mPending = false;
+    mParent->pendingChanged(this, {}, {});
 }
 
 void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin) {
     mParent = Parent;
+    if (mParent)
+        mPrompts = mParent->prompts();
+    mHostAlive = mParent ? mParent->closingNotifier() : nullptr;
     if (mParent && mParent->closingNotifier()) {
         mClosingConnection = QObject::connect(mParent->closingNotifier(), &ClosingNotifier::Closing,
                                               this, &cSetting::onClosing);
@@ -57,6 +76,8 @@ void cSetting::Init(const QString& SettName, SettingHost* Parent, SkinRef& Skin)
     QWidget* window = dialog->dialogWidget();
     window->setAttribute(Qt::WA_DeleteOnClose);
     mForm = window;
+    // Confirmed or not, what the dialog showed as pending is over once it is gone.
+    QObject::connect(window, &QObject::destroyed, this, [this] { withdrawPending(); });
     mDialog = dialog;
     // Avvia may replace the launcher's skin reference; the caller's own reference stays as it
     // was (the main window keeps the skin it opened).

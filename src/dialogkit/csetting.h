@@ -1,10 +1,12 @@
 #pragma once
 
+#include "dialogkit/userprompts.h"
 #include "dialogkit/valuedialog.h"
 #include "skin/cskin.h"
 #include "skin/gradientkeys.h"
 #include "skin/settinglist.h"
 
+#include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -31,6 +33,13 @@ public:
     virtual SettingList* settingsList() = 0; // the property list whose item is edited
     virtual QWidget* settingsOwner() = 0;    // the main window (owner of the colour picker)
     virtual ClosingNotifier* closingNotifier() = 0;
+    // Through which the dialogs it starts ask and tell the user (nullptr: unattended).
+    virtual UserPrompts* prompts() = 0;
+    // What an open dialog would store if confirmed now (values, and pictures by file name), so
+    // that the window can show it before it is; empty lists once the dialog has closed.
+    virtual void pendingChanged(const cSetting* /*launcher*/,
+                                const QList<std::pair<QString, QVariant>>& /*values*/,
+                                const QList<std::pair<QString, QImage>>& /*pictures*/) {}
 };
 
 // Binds one setting of the open skin to the dialog that edits it: opens the dialog fitting the
@@ -53,7 +62,17 @@ public:
     // when a file could not be written (reported; nothing changed).
     bool ReturnPictures(const QVariant& Value, const QList<std::pair<QString, QByteArray>>& Files);
 
+    // The dialog's edit not yet confirmed, for the window to show (a colour being picked, stops
+    // being dragged, strokes); it is withdrawn when the dialog closes, whichever way.
+    void ShowPending(const QList<std::pair<QString, QVariant>>& Values,
+                     const QList<std::pair<QString, QImage>>& Pictures = {});
+
     QString SettName() const { return mSettName; }
+
+    // What the dialog asks and tells the user through: the host's prompts, or those given to a
+    // launcher started without a host.
+    UserPrompts& prompts() const { return orUnattended(mPrompts); }
+    void setPrompts(UserPrompts* prompts) { mPrompts = prompts; }
 
     // The open dialog, or nullptr once it closed.
     QWidget* form() const { return mForm.data(); }
@@ -64,12 +83,18 @@ public:
 private:
     cSetting() = default;
     void onClosing();
+    void withdrawPending();
 
     SettingHost* mParent = nullptr;
+    UserPrompts* mPrompts = nullptr;
     QPointer<SettingList> mList; // the host's list, watched: a dialog may outlive it
     QPointer<QWidget> mForm;
     ValueDialog* mDialog = nullptr; // the same window; valid while mForm is
     QString mSettName;
     SkinRef mSkin;
     QMetaObject::Connection mClosingConnection;
+    bool mPending = false; // something shown through ShowPending is still shown
+    // Dies with the host's members, before the host itself: a dialog that outlives the main
+    // window must not call into what is left of it.
+    QPointer<QObject> mHostAlive;
 };

@@ -1,18 +1,17 @@
 #include "messagebox.h"
 
+#include "dialogkit/colourpicker.h"
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QQueue>
+#include <QStandardPaths>
 
 namespace {
-
-bool g_testMode = false;
-QQueue<MessageBoxSeam::Answer> g_answers;
-QQueue<QString> g_texts;
-QStringList g_record;
 
 // A question with Yes and No but no Cancel has no way out but its two answers, as on the
 // platform: Esc and the window's frame do nothing. Answering No on a stray Esc would be the
@@ -45,31 +44,24 @@ private:
     bool m_dismissable;
 };
 
-MessageBoxSeam::Answer toAnswer(QMessageBox::StandardButton b) {
+UserPrompts::Answer toAnswer(QMessageBox::StandardButton b) {
     switch (b) {
     case QMessageBox::Yes:
-        return MessageBoxSeam::Yes;
+        return UserPrompts::Yes;
     case QMessageBox::No:
-        return MessageBoxSeam::No;
+        return UserPrompts::No;
     case QMessageBox::Ok:
-        return MessageBoxSeam::Ok;
+        return UserPrompts::Ok;
     default:
-        return MessageBoxSeam::Cancel;
+        return UserPrompts::Cancel;
     }
 }
 
 } // namespace
 
-namespace MessageBoxSeam {
-
-Answer question(QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
-                QMessageBox::StandardButton harmless) {
-    g_record << text;
-    if (g_testMode) {
-        if (g_answers.isEmpty())
-            qFatal("Unexpected question with no answer queued: %s", qPrintable(text));
-        return g_answers.dequeue();
-    }
+UserPrompts::Answer MessageBoxPrompts::question(QWidget* parent, const QString& text,
+                                                QMessageBox::StandardButtons buttons,
+                                                QMessageBox::StandardButton harmless) {
     if (!(buttons & harmless))
         harmless = QMessageBox::NoButton;
     // Closing by the frame (or Esc) answers the harmless button, or else Cancel where there is
@@ -89,53 +81,51 @@ Answer question(QWidget* parent, const QString& text, QMessageBox::StandardButto
     return toAnswer(box.standardButton(clicked));
 }
 
-void critical(QWidget* parent, const QString& caption, const QString& text) {
-    g_record << text;
-    if (g_testMode)
-        return;
+void MessageBoxPrompts::critical(QWidget* parent, const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-QString inputText(QWidget* parent, const QString& prompt, const QString& caption) {
-    g_record << prompt;
-    if (g_testMode) {
-        if (g_texts.isEmpty())
-            qFatal("Unexpected prompt with no text queued: %s", qPrintable(prompt));
-        return g_texts.dequeue();
-    }
+QString MessageBoxPrompts::inputText(QWidget* parent, const QString& prompt,
+                                     const QString& caption) {
     bool ok = false;
     const QString text =
         QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, QString(), &ok);
     return ok ? text : QString();
 }
 
-void setTestMode(bool on) {
-    g_testMode = on;
-}
-bool testMode() {
-    return g_testMode;
-}
-void queueAnswer(Answer answer) {
-    g_answers.enqueue(answer);
-}
-void queueText(const QString& text) {
-    g_texts.enqueue(text);
-}
-QStringList shownTexts() {
-    return g_record;
-}
-void clearRecord() {
-    g_record.clear();
-    g_answers.clear();
-    g_texts.clear();
-}
-int pendingAnswers() {
-    return int(g_answers.size());
+Colour MessageBoxPrompts::pickColour(QWidget*, Colour start) {
+    // The picker places itself over the main window, whoever asks.
+    return SelezionaColore(start);
 }
 
-} // namespace MessageBoxSeam
+QString MessageBoxPrompts::startFolder(const QString& folder) const {
+    if (!folder.isEmpty())
+        return folder;
+    if (!m_lastFolder.isEmpty())
+        return m_lastFolder;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return pictures.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::HomeLocation)
+                              : pictures;
+}
 
-void MessageBoxErrorReporter::critical(const QString& caption, const QString& text) {
-    MessageBoxSeam::critical(m_parent, caption, text);
+void MessageBoxPrompts::remember(const QString& chosen) {
+    if (!chosen.isEmpty())
+        m_lastFolder = QFileInfo(chosen).absolutePath();
+}
+
+QString MessageBoxPrompts::openFileName(QWidget* parent, const QString& caption,
+                                        const QString& folder, const QString& filter) {
+    const QString path = QFileDialog::getOpenFileName(parent, caption, startFolder(folder), filter);
+    remember(path);
+    return path;
+}
+
+QString MessageBoxPrompts::saveFileName(QWidget* parent, const QString& caption,
+                                        const QString& folder, const QString& suggestedName,
+                                        const QString& filter) {
+    const QString path = QFileDialog::getSaveFileName(
+        parent, caption, startFolder(folder) + QLatin1Char('/') + suggestedName, filter);
+    remember(path);
+    return path;
 }

@@ -503,6 +503,9 @@ void frmColor::MostraColore(Colour c) {
     txtG->setText(QString::number(colourGreen(c)));
     txtB->setText(QString::number(colourBlue(c)));
     shpColore->setColour(c);
+    // The main window shows the colour being picked before "Ok".
+    if (mSetting)
+        mSetting->ShowPending({{mSetting->SettName(), QVariant(qint32(c))}});
 }
 
 void frmColor::DisegnaSfumatura(Colour& c) {

@@ -7,22 +7,16 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QQueue>
 #include <limits>
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-struct SharedState {
-    QPointer<frmCredits> instance;
-    QQueue<std::optional<QString>> queued;
-    QStringList calls;
-};
-
-SharedState& shared() {
-    static SharedState state;
-    return state;
+// The dialog ModificaCredits is showing, for the tests of the dialog itself.
+QPointer<frmCredits>& shownInstance() {
+    static QPointer<frmCredits> instance;
+    return instance;
 }
 
 // Courier New, or a face with its metrics, at 8.25 points.
@@ -172,18 +166,13 @@ QString frmCredits::joinCredits(const QStringList& lines) {
 }
 
 QString frmCredits::ModificaCredits(const QString& Credits) {
-    SharedState& state = shared();
-    state.calls << Credits;
-    if (!state.queued.isEmpty()) {
-        const std::optional<QString> typed = state.queued.dequeue();
-        return typed ? joinCredits(splitCredits(*typed)) : Credits;
-    }
     frmCredits dialog;
     dialog.setLines(splitCredits(Credits));
-    const QPointer<frmCredits> previous = state.instance;
-    state.instance = &dialog;
+    QPointer<frmCredits>& shown = shownInstance();
+    const QPointer<frmCredits> previous = shown;
+    shown = &dialog;
     dialog.exec();
-    state.instance = previous;
+    shown = previous;
     if (dialog.mAnnullato)
         return Credits;
     QStringList lines;
@@ -193,18 +182,5 @@ QString frmCredits::ModificaCredits(const QString& Credits) {
 }
 
 frmCredits* frmCredits::sharedInstance() {
-    return shared().instance.data();
-}
-void frmCredits::queueResult(const std::optional<QString>& typed) {
-    shared().queued.enqueue(typed);
-}
-int frmCredits::pendingResults() {
-    return int(shared().queued.size());
-}
-QStringList frmCredits::calls() {
-    return shared().calls;
-}
-void frmCredits::clearSeam() {
-    shared().queued.clear();
-    shared().calls.clear();
+    return shownInstance().data();
 }

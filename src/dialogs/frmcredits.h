@@ -19,22 +19,15 @@ class QPushButton;
 // as long as the edit does not lengthen it. Credits of more than five lines show lines 6 and
 // later joined to line 5 with a blank, so that nothing is lost.
 //
-// Test seam for callers (the main window): queueResult(text) makes the next ModificaCredits
-// answer without showing anything, as if the user had typed the lines of `text` and pressed "Ok";
-// queueResult(std::nullopt) answers as "Annulla". Tests of the dialog itself can instead drive
-// the real widgets once the modal window is on screen (QApplication::activeModalWidget(), e.g.
-// from a QTimer), or use sharedInstance().
+// Callers ask through UserPrompts::editCredits, which tests answer from a script. Tests of the
+// dialog itself drive the real widgets once the modal window is on screen
+// (QApplication::activeModalWidget(), e.g. from a QTimer), or use sharedInstance().
 class frmCredits : public QDialog {
     Q_OBJECT
 public:
     static QString ModificaCredits(const QString& Credits);
 
     static frmCredits* sharedInstance(); // the dialog ModificaCredits is showing, or nullptr
-
-    static void queueResult(const std::optional<QString>& typed);
-    static int pendingResults();
-    static QStringList calls(); // the credits passed to every ModificaCredits
-    static void clearSeam();
 
     static constexpr int kLines = 5;
     static constexpr int kMaxTyped = 59;

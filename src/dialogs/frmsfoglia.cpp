@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QQueue>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QStyle>
@@ -30,15 +29,10 @@ protected:
     void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
 };
 
-struct SharedState {
-    QPointer<frmSfoglia> instance;
-    QQueue<std::pair<QString, QString>> queued;
-    QList<frmSfoglia::Call> calls;
-};
-
-SharedState& shared() {
-    static SharedState state;
-    return state;
+// The dialog Sfoglia is showing, for the tests of the dialog itself.
+QPointer<frmSfoglia>& shownInstance() {
+    static QPointer<frmSfoglia> instance;
+    return instance;
 }
 
 QString cleanFolder(const QString& folder) {
@@ -287,42 +281,22 @@ void frmSfoglia::closeEvent(QCloseEvent* event) {
 
 bool frmSfoglia::Sfoglia(const QString& dirInizio, const QString& nomefile, QString* path,
                          QString* name) {
-    SharedState& state = shared();
-    state.calls << Call{dirInizio, nomefile};
-    QString chosenPath, chosenName;
-    if (!state.queued.isEmpty()) {
-        std::tie(chosenPath, chosenName) = state.queued.dequeue();
-    } else {
-        frmSfoglia dialog;
-        dialog.setDirInizio(dirInizio);
-        dialog.setNomefile(nomefile);
-        const QPointer<frmSfoglia> previous = state.instance;
-        state.instance = &dialog;
-        dialog.exec();
-        state.instance = previous;
-        chosenPath = dialog.Path();
-        chosenName = dialog.Nomefile();
-    }
+    frmSfoglia dialog;
+    dialog.setDirInizio(dirInizio);
+    dialog.setNomefile(nomefile);
+    QPointer<frmSfoglia>& shown = shownInstance();
+    const QPointer<frmSfoglia> previous = shown;
+    shown = &dialog;
+    dialog.exec();
+    shown = previous;
+    const QString chosenName = dialog.Nomefile();
     if (path)
-        *path = chosenPath;
+        *path = dialog.Path();
     if (name)
         *name = chosenName;
     return !chosenName.isEmpty();
 }
 
-void frmSfoglia::queueResult(const QString& path, const QString& name) {
-    shared().queued.enqueue({path, name});
-}
-int frmSfoglia::pendingResults() {
-    return int(shared().queued.size());
-}
-QList<frmSfoglia::Call> frmSfoglia::calls() {
-    return shared().calls;
-}
-void frmSfoglia::clearSeam() {
-    shared().queued.clear();
-    shared().calls.clear();
-}
 frmSfoglia* frmSfoglia::sharedInstance() {
-    return shared().instance.data();
+    return shownInstance().data();
 }

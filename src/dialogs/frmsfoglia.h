@@ -19,9 +19,8 @@ class QTreeWidgetItem;
 // Folders are written with '/' and without a trailing separator, except for Path, which always
 // ends in one ("/" for the root itself).
 //
-// Test seam: queueResult(path, name) makes the next Sfoglia() answer at once with that folder and
-// name, without showing anything (a name of "" is a cancellation); calls() lists the start folder
-// and name of every Sfoglia() so far. Tests of the dialog itself drive a frmSfoglia directly.
+// Callers ask through UserPrompts::browsePicture, which tests answer from a script. Tests of the
+// dialog itself drive a frmSfoglia directly.
 class frmSfoglia : public QDialog {
     Q_OBJECT
 public:
@@ -48,14 +47,6 @@ public:
     static bool Sfoglia(const QString& dirInizio, const QString& nomefile, QString* path,
                         QString* name);
 
-    struct Call {
-        QString dirInizio;
-        QString nomefile;
-    };
-    static void queueResult(const QString& path, const QString& name);
-    static int pendingResults();
-    static QList<Call> calls();
-    static void clearSeam();
     static frmSfoglia* sharedInstance(); // the dialog Sfoglia() is showing, or nullptr
 
     // The pattern of the file list.

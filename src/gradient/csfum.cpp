@@ -121,13 +121,15 @@ qint16 cSfum::NColori() const {
     return qint16(m_colours.size());
 }
 
-void cSfum::AggiungiColore(Colour Colore, float Posizione, qint16 Index) {
-    if (NColori() >= m_nSfumature) {
-        reportMessage(kTooManyColours);
-        return;
-    }
+QString cSfum::barFullText() {
+    return kTooManyColours;
+}
+
+cSfum::AddResult cSfum::AggiungiColore(Colour Colore, float Posizione, qint16 Index) {
+    if (NColori() >= m_nSfumature)
+        return AddResult::BarFull;
     if (Index < 0)
-        return;
+        return AddResult::BadIndex;
     if (Index == 0 || Index > NColori()) {
         m_colours.append(Colore);
         m_positions.append(Posizione);
@@ -136,6 +138,7 @@ void cSfum::AggiungiColore(Colour Colore, float Posizione, qint16 Index) {
         m_positions.insert(Index - 1, Posizione);
     }
     m_valid = false;
+    return AddResult::Added;
 }
 
 void cSfum::TogliColore(qint16 Index) {

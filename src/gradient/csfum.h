@@ -3,6 +3,7 @@
 #include "common/colour.h"
 
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 class QPainter;
@@ -49,9 +50,12 @@ public:
     void setNSfumature(qint16 value);
     qint16 NColori() const;
 
-    // Refused, with a message, when the stops already fill the shades. Index 0 or past the
-    // stops appends; otherwise the stop is inserted at Index.
-    void AggiungiColore(Colour Colore, float Posizione, qint16 Index = 0);
+    enum class AddResult { Added, BarFull, BadIndex };
+    // Refused (BarFull) when the stops already fill the shades; the caller tells the user with
+    // barFullText(). Index 0 or past the stops appends; otherwise the stop is inserted at Index;
+    // a negative Index adds nothing.
+    AddResult AggiungiColore(Colour Colore, float Posizione, qint16 Index = 0);
+    static QString barFullText();
     void TogliColore(qint16 Index);
     void Reset();
 

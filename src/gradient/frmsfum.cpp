@@ -2,7 +2,6 @@
 
 #include "common/numbers.h"
 #include "dialogkit/buttonkeys.h"
-#include "dialogkit/colourpicker.h"
 #include "dialogkit/csetting.h"
 #include "dialogkit/dialoglayout.h"
 #include "gradient/csfum.h"
@@ -13,7 +12,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -78,6 +76,11 @@ frmSfum::frmSfum(QWidget* parent) : QDialog(parent) {
     connect(cmdInverti, &QPushButton::clicked, sfmSfum, &uSfum::ReverseColors);
     connect(cmdDistribuisci, &QPushButton::clicked, sfmSfum, &uSfum::SpreadColors);
     connect(sfmSfum, &uSfum::Change, this, &frmSfum::mostraPosizione);
+    // The main window shows the gradient as it is being shaped, before "Ok".
+    connect(sfmSfum, &uSfum::Change, this, [this] {
+        if (mSetting)
+            mSetting->ShowPending(gradientkeys::encode(mSetting->SettName(), stops()));
+    });
     mostraPosizione();
 
     // Reading order: the editor and the position beside it, the selector and the arrangements
@@ -117,6 +120,7 @@ void frmSfum::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, con
                     bool Mask) {
     hide();
     mSetting = Setting;
+    sfmSfum->setPrompts(&prompts());
     mKey = Setting ? Setting->SettName() : QString();
     mSkin = Skin;
     if (!mSkin)
@@ -131,19 +135,16 @@ void frmSfum::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin, con
     // like the bar from the start, the model refuses the surplus stops once, here, instead of
     // refusing the bar's number of shades at every redraw.
     model->setNSfumature(qint16(sfmSfum->barLength()));
-    // The refusal's message runs an event loop, in which the launcher may close this dialog.
-    const QPointer<frmSfum> alive(this);
-    for (int i = 1; i <= n; ++i) {
+    bool full = false;
+    for (int i = 1; i <= n && !full; ++i) {
         const Colour c =
             toInt32Clamped(readNumber(mSkin->RetrInfo(gradientkeys::colourKey(mKey, i))));
         const float p = float(readNumber(mSkin->RetrInfo(gradientkeys::positionKey(mKey, i))));
-        const qint16 before = model->NColori();
-        model->AggiungiColore(c, p, 0);
-        // After one refusal every further stop would be refused too, each with its own message.
-        if (model->NColori() == before)
-            break;
+        // After one refusal every further stop would be refused too: told once.
+        full = model->AggiungiColore(c, p, 0) == cSfum::AddResult::BarFull;
     }
-    if (!alive)
+    // The message runs an event loop, in which the launcher may close this dialog.
+    if (full && !askFrom(this, [this] { prompts().critical(this, cSfum::barFullText()); }))
         return;
     sfmSfum->SetcSfum(model);
     mInitial = stops();
@@ -191,12 +192,15 @@ void frmSfum::reject() {
 void frmSfum::cslSelector_Click() {
     // The picker runs its own event loop, in which the main window may close the skin and with it
     // this dialog; then there is no selector left to take the colour.
-    const QPointer<frmSfum> alive(this);
-    const Colour chosen = SelezionaColore(cslSelector->GetNewColor());
-    if (!alive)
+    Colour chosen = -1;
+    if (!askFrom(this, [&] { chosen = prompts().pickColour(this, cslSelector->GetNewColor()); }))
         return;
     if (chosen != -1)
         cslSelector->SetInitialColor(chosen);
+}
+
+UserPrompts& frmSfum::prompts() const {
+    return mSetting ? mSetting->prompts() : orUnattended(nullptr);
 }
 
 void frmSfum::closeEvent(QCloseEvent* event) {

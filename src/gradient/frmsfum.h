@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogkit/userprompts.h"
 #include "dialogkit/valuedialog.h"
 #include "skin/gradientkeys.h"
 
@@ -51,6 +52,8 @@ private:
     void Scarica();
     void mostraPosizione(); // the selected stop's position, editable for an inner stop
     void spnPosizione_Change(int value);
+    // The launcher's, through which this dialog asks and tells the user.
+    UserPrompts& prompts() const;
 
     uSfum* sfmSfum = nullptr;
     uColorSel* cslSelector = nullptr;

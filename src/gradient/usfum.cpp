@@ -313,7 +313,8 @@ void uSfum::AddColor(Colour Colore) {
     const qint16 n = m_model->NColori();
     const float p = m_model->Posizione(n - 1);
     m_model->setPosizione(n, (100 - p) / 2 + p);
-    m_model->AggiungiColore(Colore, 100, 0);
+    if (m_model->AggiungiColore(Colore, 100, 0) == cSfum::AddResult::BarFull && !tellBarFull())
+        return;
     DisegnaBarra(false);
 }
 
@@ -695,11 +696,15 @@ void uSfum::endDrag() {
 
 bool uSfum::addStop(Colour colour, float position, qint16 index) {
     releasePointerIfFull();
-    // A refusal shows its message in an event loop of its own, in which the main window may close
-    // the dialog holding this control.
-    const QPointer<uSfum> alive(this);
-    m_model->AggiungiColore(colour, position, index);
-    return alive;
+    if (m_model->AggiungiColore(colour, position, index) == cSfum::AddResult::BarFull)
+        return tellBarFull();
+    return true;
+}
+
+bool uSfum::tellBarFull() {
+    // The message runs an event loop of its own, in which the main window may close the dialog
+    // holding this control.
+    return askFrom(this, [this] { orUnattended(m_prompts).critical(this, cSfum::barFullText()); });
 }
 
 void uSfum::releasePointerIfFull() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colour.h"
+#include "dialogkit/userprompts.h"
 #include "gradient/csfum.h"
 
 #include <QImage>
@@ -77,6 +78,8 @@ public:
     // stop is selected.
     void setColorSelector(uColorSel* selector);
     uColorSel* ColorSelector() const { return m_colorSelector.data(); }
+    // Through which a refused stop is told (nullptr: unattended).
+    void setPrompts(UserPrompts* prompts) { m_prompts = prompts; }
 
     // 0 is a horizontal bar with the markers below it, anything else a vertical bar with the
     // markers to its right. Setting it swaps the control's width and height, every time.
@@ -99,6 +102,7 @@ public:
     Colour Sfumatura(qint16 Index);
 
     void ResetColors();
+    // Refused with a message when the stops fill the bar.
     void AddColor(Colour Colore);
     void RemoveColor(qint16 Index);
     void RemoveSelectedColor();
@@ -168,6 +172,8 @@ private:
     void releasePointerIfFull();
     // Adds a stop while dragging; false when this control did not outlive the refusal's message.
     bool addStop(Colour colour, float position, qint16 index);
+    // Tells the user a stop was refused; false when this control did not outlive the message.
+    bool tellBarFull();
     void fitModelToBar();
     bool horizontal() const { return m_orientation == 0; }
     int along(const QPoint& p) const { return horizontal() ? p.x() : p.y(); }
@@ -187,5 +193,6 @@ private:
     qint16 m_dragged = 0;
     QPointer<uColorSel> m_colorSelector;
     QMetaObject::Connection m_selectorConnection;
+    UserPrompts* m_prompts = nullptr;
     int m_pressedMarker = -1; // the element whose press started the current drag
 };

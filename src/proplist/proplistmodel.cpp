@@ -72,6 +72,15 @@ QString storedText(const QVariant& v) {
     return text;
 }
 
+// A refusal goes back to a caller that asked for its text, and is reported otherwise.
+bool refuse(const QString& text, QString* error) {
+    if (error)
+        *error = text;
+    else
+        reportMessage(text);
+    return false;
+}
+
 QString withSeparator(QString folder) {
     folder.replace(u'\\', u'/');
     if (!folder.endsWith(u'/'))
@@ -300,7 +309,7 @@ void PropListModel::setBoolFromEditor(int cat, int item, bool checked) {
     commit(cat, item, checked, Change::CheckBox, change);
 }
 
-bool PropListModel::toggleItem(int cat, int item, const QImage& placeholder) {
+bool PropListModel::toggleItem(int cat, int item, const QImage& placeholder, QString* error) {
     if (!isSwitchable(cat, item))
         return false;
     const tItem& it = this->item(cat, item);
@@ -319,18 +328,19 @@ bool PropListModel::toggleItem(int cat, int item, const QImage& placeholder) {
             change.values = {
                 {key, it.Kind == KindImage ? QVariant(QString(QLatin1String(""))) : QVariant(-1)}};
         }
-        return commit(cat, item, change.values.first().second, Change::Switch, change);
+        return commit(cat, item, change.values.first().second, Change::Switch, change, error);
     }
     const std::optional<QVariant> before = m_doc ? m_doc->valueBeforeSwitchOff(key) : std::nullopt;
     switch (it.Kind) {
     case KindColor:
         change.values = {{key, before ? *before : QVariant(16777215)}};
-        return commit(cat, item, change.values.first().second, Change::Switch, change);
+        return commit(cat, item, change.values.first().second, Change::Switch, change, error);
     case KindGradient:
         if (!m_doc) {
-            reportError(ErrorCode::InvalidArgument,
-                        QStringLiteral("Nessuno skin aperto: impossibile attivare la sfumatura"));
-            return false;
+            return refuse(
+                errorMessageText(int(ErrorCode::InvalidArgument),
+                                 tr("Nessuno skin aperto: impossibile attivare la sfumatura")),
+                error);
         }
         if (before && readNumber(*before) > 0) {
             change.values = {{gradientkeys::countKey(key), *before}};
@@ -338,40 +348,41 @@ bool PropListModel::toggleItem(int cat, int item, const QImage& placeholder) {
             // Two black stops at both ends: a gradient the dialog can start from.
             change.values = gradientkeys::encode(key, {{0, 0}, {0, 100}});
         }
-        return commit(cat, item, 0, Change::Switch, change);
+        return commit(cat, item, 0, Change::Switch, change, error);
     case KindImage: {
         const QString name = before && !before->toString().isEmpty()
                                  ? before->toString()
                                  : key.toLower() + QStringLiteral(".bmp");
         const QString folder = m_skin ? m_skin->SkinPath() : QString();
         if (folder.isEmpty()) {
-            reportMessage(
-                m_doc ? m_doc->noWorkFolderText(QStringLiteral("impossibile creare ") + name)
-                      : errorMessageText(int(ErrorCode::PathNotFound),
-                                         QStringLiteral("Nessuna cartella di lavoro: "
-                                                        "impossibile creare ") +
-                                             name));
-            return false;
+            return refuse(noWorkFolderText(tr("impossibile creare %1").arg(name)), error);
         }
         // A picture already there is kept: it is the one this item showed before it was
         // switched off, or another item's, and a switch must not wipe it out.
         if (!QFileInfo(folder + name).isFile()) {
             const std::optional<QByteArray> bytes = placeholderBytes(placeholder);
             if (!bytes) {
-                reportError(ErrorCode::DeviceIO, errorDescription(ErrorCode::DeviceIO) +
-                                                     QStringLiteral(": impossibile scrivere ") +
-                                                     QDir::toNativeSeparators(folder + name));
-                return false;
+                return refuse(errorMessageText(int(ErrorCode::DeviceIO),
+                                               tr("%1: impossibile scrivere %2")
+                                                   .arg(errorDescription(ErrorCode::DeviceIO),
+                                                        QDir::toNativeSeparators(folder + name))),
+                              error);
             }
             change.files = {{name, *bytes}};
         }
         change.values = {{key, name}};
-        return commit(cat, item, name, Change::Switch, change);
+        return commit(cat, item, name, Change::Switch, change, error);
     }
     default:
         change.values = {{key, before ? *before : QVariant(23)}};
-        return commit(cat, item, change.values.first().second, Change::Switch, change);
+        return commit(cat, item, change.values.first().second, Change::Switch, change, error);
     }
+}
+
+QString PropListModel::noWorkFolderText(const QString& what) const {
+    return m_doc ? m_doc->noWorkFolderText(what)
+                 : errorMessageText(int(ErrorCode::PathNotFound),
+                                    tr("Nessuna cartella di lavoro: %1").arg(what));
 }
 
 std::optional<QByteArray> PropListModel::placeholderBytes(const QImage& placeholder) {
@@ -386,22 +397,19 @@ std::optional<QByteArray> PropListModel::placeholderBytes(const QImage& placehol
     return bytes;
 }
 
-bool PropListModel::chooseFile(int cat, int item, const QString& folder, const QString& name) {
+bool PropListModel::chooseFile(int cat, int item, const QString& folder, const QString& name,
+                               QString* error) {
     if (!validItem(cat, item) || this->item(cat, item).Kind != KindFile || name.isEmpty())
         return false;
     if (!isPlainFileName(name)) {
-        reportError(ErrorCode::BadFileName,
-                    errorDescription(ErrorCode::BadFileName) + QStringLiteral(": ") + name);
-        return false;
+        return refuse(
+            errorMessageText(int(ErrorCode::BadFileName), errorDescription(ErrorCode::BadFileName) +
+                                                              QStringLiteral(": ") + name),
+            error);
     }
     const QString skinPath = m_skin ? m_skin->SkinPath() : QString();
     if (skinPath.isEmpty()) {
-        const QString what = QStringLiteral("impossibile copiare ") + name;
-        reportMessage(
-            m_doc ? m_doc->noWorkFolderText(what)
-                  : errorMessageText(int(ErrorCode::PathNotFound),
-                                     QStringLiteral("Nessuna cartella di lavoro: ") + what));
-        return false;
+        return refuse(noWorkFolderText(tr("impossibile copiare %1").arg(name)), error);
     }
     const QString from = withSeparator(folder);
     std::optional<QByteArray> copied;
@@ -417,26 +425,29 @@ bool PropListModel::chooseFile(int cat, int item, const QString& folder, const Q
         const QString target = skinPath + name;
         const QString canonicalSource = QFileInfo(source).canonicalFilePath();
         if (canonicalSource.isEmpty() || !QFileInfo(source).isFile()) {
-            reportError(ErrorCode::FileNotFound, errorDescription(ErrorCode::FileNotFound) +
-                                                     QStringLiteral(": ") +
-                                                     QDir::toNativeSeparators(source));
-            return false;
+            return refuse(errorMessageText(int(ErrorCode::FileNotFound),
+                                           errorDescription(ErrorCode::FileNotFound) +
+                                               QStringLiteral(": ") +
+                                               QDir::toNativeSeparators(source)),
+                          error);
         }
         // The same file reached through another spelling of the folder needs no copy.
         if (canonicalSource != QFileInfo(target).canonicalFilePath()) {
             QFile in(source);
             if (!in.open(QIODevice::ReadOnly)) {
-                reportError(ErrorCode::PermissionDenied,
-                            errorDescription(ErrorCode::PermissionDenied) + QStringLiteral(": ") +
-                                QDir::toNativeSeparators(source));
-                return false;
+                return refuse(errorMessageText(int(ErrorCode::PermissionDenied),
+                                               errorDescription(ErrorCode::PermissionDenied) +
+                                                   QStringLiteral(": ") +
+                                                   QDir::toNativeSeparators(source)),
+                              error);
             }
             const QByteArray bytes = in.readAll();
             if (in.error() != QFileDevice::NoError) {
-                reportError(ErrorCode::DeviceIO, errorDescription(ErrorCode::DeviceIO) +
-                                                     QStringLiteral(": ") +
-                                                     QDir::toNativeSeparators(source));
-                return false;
+                return refuse(errorMessageText(int(ErrorCode::DeviceIO),
+                                               errorDescription(ErrorCode::DeviceIO) +
+                                                   QStringLiteral(": ") +
+                                                   QDir::toNativeSeparators(source)),
+                              error);
             }
             copied = bytes;
         }
@@ -445,7 +456,7 @@ bool PropListModel::chooseFile(int cat, int item, const QString& folder, const Q
     change.values = {{this->item(cat, item).ItemKey, name}};
     if (copied)
         change.files = {{name, *copied}};
-    return commit(cat, item, name, Change::FileChoice, change);
+    return commit(cat, item, name, Change::FileChoice, change, error);
 }
 
 void PropListModel::applyValue(int cat, int item, const QVariant& value, Change how) {
@@ -590,12 +601,13 @@ bool PropListModel::Ready(const SkinRef& InfoSkin) {
     }
     if (!overflowing.isEmpty()) {
         ok = false;
+        const QString keys = overflowing.join(QStringLiteral(", "));
         reportError(ErrorCode::Overflow,
-                    errorDescription(ErrorCode::Overflow) +
-                        (overflowing.size() == 1 ? QStringLiteral(" (valore di ")
-                                                 : QStringLiteral(" (valori di ")) +
-                        overflowing.join(QStringLiteral(", ")) +
-                        QStringLiteral(" fuori intervallo)"));
+                    overflowing.size() == 1
+                        ? tr("%1 (valore di %2 fuori intervallo)")
+                              .arg(errorDescription(ErrorCode::Overflow), keys)
+                        : tr("%1 (valori di %2 fuori intervallo)")
+                              .arg(errorDescription(ErrorCode::Overflow), keys));
     }
     // Reading is no edit: the history starts here.
     m_doc->undoStack()->clear();
@@ -714,19 +726,16 @@ bool PropListModel::writeAll(QIODevice* device, const QByteArray& bytes) {
     return true;
 }
 
-QString PropListModel::Salva(bool* ok) {
+QString PropListModel::Salva(bool* ok, QString* error) {
     const QString path = (m_skin ? m_skin->SkinPath() : QString()) + QStringLiteral("skin.ini");
     SkinDocument::Outcome written{false, {}};
     if (m_doc)
         written = m_doc->writeParameters(parametersText());
     else
-        written.error = errorMessageText(int(ErrorCode::PathNotFound),
-                                         QStringLiteral("Nessuna cartella di lavoro: impossibile "
-                                                        "scrivere ") +
-                                             path);
+        written.error = noWorkFolderText(tr("impossibile scrivere %1").arg(path));
     // A save that did not reach the disk leaves the changes unsaved.
     if (!written.ok && !written.error.isEmpty())
-        reportMessage(written.error);
+        refuse(written.error, error);
     if (ok)
         *ok = written.ok;
     return path;

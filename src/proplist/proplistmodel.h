@@ -71,8 +71,9 @@ public:
     QVariant RetrData(const QString& Name) const override;
     // Writes the parameters section of skin.ini in the skin's working folder and returns the
     // file's path. The file is replaced only once it is written completely; when it cannot be
-    // written the failure is reported, *ok is set to false and the list stays modified.
-    QString Salva(bool* ok = nullptr);
+    // written, *ok is set to false, the list stays modified, and the failure's text goes to
+    // *error (reported when no `error` is given).
+    QString Salva(bool* ok = nullptr, QString* error = nullptr);
     void Clear();
     void LoadingItems();
     // Binds the skin document (or none, on an empty list) and loads every value from it. A number
@@ -114,14 +115,15 @@ public:
     void setBoolFromEditor(int cat, int item, bool checked);
     // Switches a switchable item off or on and marks the list modified. Switching an image on
     // writes `placeholder` as the lower-cased key + ".bmp" in the working folder, unless a file
-    // of that name is already there; a failure is reported and the item stays exactly as it was
-    // (false is returned).
-    bool toggleItem(int cat, int item, const QImage& placeholder);
+    // of that name is already there; on a failure the item stays exactly as it was, false is
+    // returned and the failure's text goes to *error (reported when no `error` is given).
+    bool toggleItem(int cat, int item, const QImage& placeholder, QString* error = nullptr);
     // A file chosen for a KindFile item: takes the name and, when `folder` is not the working
-    // folder, copies folder + name into it, replacing a file of that name. A failure is reported
-    // and nothing changes; an empty name changes nothing either. A file taken marks the list
-    // modified.
-    bool chooseFile(int cat, int item, const QString& folder, const QString& name);
+    // folder, copies folder + name into it, replacing a file of that name. On a failure nothing
+    // changes and its text goes to *error as for toggleItem; an empty name changes nothing
+    // either. A file taken marks the list modified.
+    bool chooseFile(int cat, int item, const QString& folder, const QString& name,
+                    QString* error = nullptr);
 
 Q_SIGNALS:
     // One row must be repainted (its value, its set state or its editor changed).
@@ -145,6 +147,8 @@ private:
     QVariant documentValue(const tItem& it) const;
     bool validItem(int cat, int item) const;
     static std::optional<QByteArray> placeholderBytes(const QImage& placeholder);
+    // "Errore 76: Nessuna cartella di lavoro…: `what`", with the document's reason when it has one.
+    QString noWorkFolderText(const QString& what) const;
 
     QList<tCategory> m_cats;
     bool m_ready = false;

@@ -9,6 +9,8 @@
 
 uAdvList::uAdvList(QWidget* parent) : QWidget(parent), m_model(new PropListModel(this)) {
     pctList = new Surface(this);
+    // Whoever gives the list the focus (Tab, the host) gives it to the surface.
+    setFocusProxy(pctList);
     Scroller = new QScrollBar(Qt::Vertical, this);
     Scroller->setObjectName(QStringLiteral("Scroller"));
     // The scroll bar never keeps the focus: the surface takes it.
@@ -97,15 +99,31 @@ void uAdvList::resizeEvent(QResizeEvent*) {
     pctList->setGeometry(3, 3, std::max(0, width() - bar - 6), std::max(0, height() - 6));
 }
 
+void uAdvList::paintEvent(QPaintEvent*) {
+    if (!pctList->hasFocus())
+        return;
+    QPainter p(this);
+    const QRect frame = pctList->geometry().adjusted(-2, -2, 2, 2);
+    outlinedRect(p, frame.left(), frame.top(), frame.right() + 1, frame.bottom() + 1, kHotPen,
+                 nullptr);
+    outlinedRect(p, frame.left() + 1, frame.top() + 1, frame.right(), frame.bottom(), kHotPen,
+                 nullptr);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Public operations
 
 void uAdvList::Redraw() {
-    // A highlighted item whose category was folded in (or which no longer exists) is forgotten.
-    if (mHotCat != 0 && (!validItem(mHotCat, mHotItem) || !m_model->category(mHotCat).Expanded)) {
+    // A highlighted item whose category was folded in (or which no longer exists) is forgotten;
+    // a highlighted category row stays while the category does.
+    const bool shown = mHotItem == 0
+                           ? mHotCat <= m_model->categoryCount()
+                           : validItem(mHotCat, mHotItem) && m_model->category(mHotCat).Expanded;
+    if (mHotCat != 0 && !shown) {
         hideEditors();
         mHotCat = 0;
         mHotItem = 0;
+        announceHighlight();
     }
     const int height = layoutList();
     if (!mScrolling)
@@ -119,6 +137,8 @@ void uAdvList::forgetHighlight() {
     HideEditor(mHotCat, mHotItem);
     mHotCat = 0;
     mHotItem = 0;
+    m_typed.clear();
+    announceHighlight();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -179,9 +199,7 @@ void uAdvList::surfaceMouseMove(const QPoint& pos, Qt::MouseButtons buttons) {
         return;
     }
     if (hit.item == 0 && hit.cat != 0 && mHotItem != 0) {
-        HideEditor(mHotCat, mHotItem);
-        mHotCat = 0;
-        mHotItem = 0;
+        forgetHighlight();
         return;
     }
     if (hit.item != 0 && hit.icon && m_model->isSwitchable(hit.cat, hit.item)) {
@@ -204,14 +222,21 @@ void uAdvList::surfaceMousePress(const QPoint& pos, Qt::MouseButton button) {
         Redraw();
         return;
     }
-    if (hit.item != 0 && hit.icon && m_model->isSwitchable(hit.cat, hit.item)) {
-        // Its text named the state the item has just left.
-        lblToolTip->hide();
-        // A failed switch is reported by the model and leaves the item as it was.
-        m_model->toggleItem(hit.cat, hit.item, pctImage);
-        HideEditor(mHotCat, mHotItem);
-        ShowEditor(mHotCat, mHotItem);
-    }
+    if (hit.item != 0 && hit.icon && m_model->isSwitchable(hit.cat, hit.item))
+        switchItem(hit.cat, hit.item);
+}
+
+// The switch of the icon area, by click or by Ctrl+Space.
+void uAdvList::switchItem(int cat, int item) {
+    // Its text named the state the item has just left.
+    lblToolTip->hide();
+    // A failed switch leaves the item as it was; the list tells why once the model returned.
+    QString error;
+    const bool switched = m_model->toggleItem(cat, item, pctImage, &error);
+    HideEditor(mHotCat, mHotItem);
+    ShowEditor(mHotCat, mHotItem);
+    if (!switched && !error.isEmpty())
+        orUnattended(m_prompts).critical(this, error);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "common/colour.h"
+#include "dialogkit/userprompts.h"
 #include "proplist/listlayout.h"
 #include "proplist/picturecache.h"
 #include "proplist/proplistmodel.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPoint>
 #include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QPainter;
 class QScrollBar;
@@ -19,8 +22,12 @@ class QScrollBar;
 // bar, inline editors and tooltips. The list's operations (values, schema, saving) are the
 // model's; the widget owns only what is seen: the rows' layout, scrolling and the highlight.
 //
-// Its sources: uadvlist.cpp (construction, scrolling, mouse input), uadvlistpaint.cpp (drawing),
-// uadvlisteditors.cpp (the inline editors and tooltips), with the layout in listlayout.h.
+// Its sources: uadvlist.cpp (construction, scrolling, mouse input), uadvlistkeys.cpp (keyboard
+// input and selection by key), uadvlistpaint.cpp (drawing), uadvlisteditors.cpp (the inline
+// editors and tooltips), with the layout in listlayout.h.
+//
+// One highlight serves the pointer and the keys: an item row (with its inline editor) or, from
+// the keys only, a category row (item 0).
 class uAdvList : public QWidget {
     Q_OBJECT
 public:
@@ -28,14 +35,24 @@ public:
     ~uAdvList() override;
 
     PropListModel* model() const { return m_model; }
+    // Through which the list browses for files and tells what the model refused.
+    void setPrompts(UserPrompts* prompts) { m_prompts = prompts; }
 
     // Lays the rows out again and repaints them, after anything that moves rows: folding, a new
     // schema, a resize.
     void Redraw();
 
+    // Highlights the item as the pointer would, unfolding its category and scrolling its row
+    // into view; an unknown key changes nothing.
+    void selectKey(const QString& key);
+    // selectKey, then what Enter does on the row: the item's dialog, check box or file browser.
+    void activateKey(const QString& key);
+
 Q_SIGNALS:
     // The user asked to edit the highlighted item with a dialog.
     void ModItem(const QString& key);
+    // The highlighted item is now `key`; "" when no item is highlighted (none, or a category).
+    void highlightChanged(const QString& key);
 
 public:
     // --- what the list shows, for the host and the tests ---
@@ -53,6 +70,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The focus frame, drawn in the margin around the surface so that no row looks different.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     class Surface;
@@ -70,12 +89,14 @@ private:
     void DrawList(QPainter& p, const QRect& exposed);
     void DrawItem(QPainter& p, int cat, int item, const QRect& rect);
     void paintHighlight(QPainter& p);
+    void paintCategoryHighlight(QPainter& p);
     void paintValue(QPainter& p, const tItem& it, const QRect& rect);
     void paintThumbnail(QPainter& p, const QString& path, QPoint at, int side, bool keyed);
 
     void SetScrollRange(int height);
     void ScrollList(int value);
     void ShowEditor(int cat, int item);
+    void placeHotEditor(int cat, int item);
     void HideEditor(int cat, int item);
     void PlaceEditor(QWidget* editor, int cat, int item);
     void ShowToolTip(const QString& text, const QPoint& surfacePoint);
@@ -86,9 +107,29 @@ private:
     void surfaceMouseMove(const QPoint& pos, Qt::MouseButtons buttons);
     void surfaceMousePress(const QPoint& pos, Qt::MouseButton button);
     void surfaceWheel(int angleDelta);
+    void switchItem(int cat, int item);
     void editorToolTip(QWidget* editor, const QPoint& globalPos);
     void editorClicked(QWidget* editor);
     void browseFile();
+
+    // Keyboard input on the surface; false for keys the list leaves to its parent.
+    bool surfaceKey(QKeyEvent* event);
+    struct Row {
+        int cat = 0;
+        int item = 0; // 0 for the category row itself
+        bool operator==(const Row&) const = default;
+    };
+    // The rows the list shows, top to bottom.
+    QList<Row> shownRows() const;
+    QRect rowArea(Row row) const;
+    QString rowCaption(Row row) const;
+    // Moves the one highlight to `row` (none when cat is 0) and scrolls it into view.
+    void highlightRow(Row row);
+    void scrollIntoView(Row row);
+    void setFolded(int cat, bool folded);
+    void activateHot();
+    bool typeAhead(const QString& text);
+    void announceHighlight();
 
     void onListChanged();
     void onItemChanged(int cat, int item);
@@ -99,6 +140,7 @@ private:
     Colour maskColour() const;
 
     PropListModel* m_model;
+    UserPrompts* m_prompts = nullptr;
     Surface* pctList = nullptr;
     QScrollBar* Scroller = nullptr;
     ColourBox* pctColor = nullptr;
@@ -114,6 +156,9 @@ private:
     qint32 mOffset = 0;
     bool mScrolling = false;
     int m_wheelRemainder = 0;
+    QString m_announced; // the key highlightChanged last named
+    QString m_typed;     // letters typed so far for the type-ahead
+    QElapsedTimer m_typedAt;
     ListLayout m_layout;
     mutable PictureCache m_pictures;
 };

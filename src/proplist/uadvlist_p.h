@@ -9,6 +9,7 @@
 #include "proplist/listpictures.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -60,7 +61,8 @@ public:
         setObjectName(QStringLiteral("pctList"));
         setMouseTracking(true);
         setAttribute(Qt::WA_OpaquePaintEvent);
-        setFocusPolicy(Qt::ClickFocus);
+        // The surface is where the keys go; the scroll bar beside it never keeps the focus.
+        setFocusPolicy(Qt::StrongFocus);
         setFont(ListPictures::listFont(9));
     }
 
@@ -82,6 +84,13 @@ protected:
     // The second press of a double click is not a click of its own: a quick double click on a
     // category row or a switch would otherwise undo itself.
     void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!m_owner->surfaceKey(event))
+            QWidget::keyPressEvent(event);
+    }
+    // The focus frame lies in the owner's margin.
+    void focusInEvent(QFocusEvent*) override { m_owner->update(); }
+    void focusOutEvent(QFocusEvent*) override { m_owner->update(); }
     void resizeEvent(QResizeEvent*) override { m_owner->Redraw(); }
     // A tooltip left behind when the pointer goes elsewhere would describe a control nobody is
     // pointing at any more.

@@ -1,7 +1,5 @@
 #include "proplist/uadvlist_p.h"
 
-#include "dialogs/frmsfoglia.h"
-
 // The inline editors: which one a highlighted row shows, where, their tooltips and clicks.
 
 void uAdvList::hideEditors() {
@@ -12,8 +10,13 @@ void uAdvList::hideEditors() {
 }
 
 void uAdvList::HideEditor(int cat, int item) {
-    if (cat == 0 || item == 0)
+    if (cat == 0)
         return;
+    // A category row highlighted from the keys has no editor, only its colours to give back.
+    if (item == 0) {
+        pctList->update(rowArea({cat, 0}));
+        return;
+    }
     hideEditors();
     if (validItem(cat, item)) {
         const QRect& area = m_model->item(cat, item).Area;
@@ -22,6 +25,12 @@ void uAdvList::HideEditor(int cat, int item) {
 }
 
 void uAdvList::ShowEditor(int cat, int item) {
+    placeHotEditor(cat, item);
+    // Told once the editor shows, so that a listener sees the row as the user does.
+    announceHighlight();
+}
+
+void uAdvList::placeHotEditor(int cat, int item) {
     mHotCat = cat;
     mHotItem = item;
     hideEditors();
@@ -155,12 +164,13 @@ void uAdvList::browseFile() {
     const tItem* it = hotItemRecord();
     if (!it)
         return;
-    QString folder;
-    QString name;
-    frmSfoglia::Sfoglia(skinPath(), it->ItemValue.toString(), &folder, &name);
+    const std::optional<UserPrompts::BrowsedFile> chosen =
+        orUnattended(m_prompts).browsePicture(this, skinPath(), it->ItemValue.toString());
     // The browser is modal, but the list may have been emptied under it all the same.
-    if (name.isEmpty() || !validItem(cat, item))
+    if (!chosen || chosen->name.isEmpty() || !validItem(cat, item))
         return;
-    // A file that cannot be copied is reported by the model and changes nothing.
-    m_model->chooseFile(cat, item, folder, name);
+    // A file that cannot be copied changes nothing; the list tells why once the model returned.
+    QString error;
+    if (!m_model->chooseFile(cat, item, chosen->folder, chosen->name, &error) && !error.isEmpty())
+        orUnattended(m_prompts).critical(this, error);
 }

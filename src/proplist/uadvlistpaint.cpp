@@ -177,6 +177,10 @@ void uAdvList::paintThumbnail(QPainter& p, const QString& path, QPoint at, int s
 }
 
 void uAdvList::paintHighlight(QPainter& p) {
+    if (mHotItem == 0) {
+        paintCategoryHighlight(p);
+        return;
+    }
     if (!validItem(mHotCat, mHotItem) || !m_model->category(mHotCat).Expanded)
         return;
     const tItem& it = m_model->item(mHotCat, mHotItem);
@@ -184,4 +188,18 @@ void uAdvList::paintHighlight(QPainter& p) {
     outlinedRect(p, 16, area.top(), pctList->width(), area.bottom(), kHotPen, &kHotFill);
     drawCaption(p, area.left(), area.top(), area.right(), area.bottom(), Qt::AlignLeft, kHotPen,
                 it.Caption);
+}
+
+// A category row reached with the keys takes the colours of a highlighted item, so that the
+// highlight reads the same wherever it is; the fold picture stays as the affordance it is.
+void uAdvList::paintCategoryHighlight(QPainter& p) {
+    if (mHotCat < 1 || mHotCat > m_model->categoryCount())
+        return;
+    const tCategory& cat = m_model->category(mHotCat);
+    const int W = pctList->width();
+    const int y = cat.Area.top() - 1;
+    outlinedRect(p, 0, y + 1, W, y + 20, kHotPen, &kHotFill);
+    p.drawImage(W - 19, y + 1,
+                cat.Expanded ? ListPictures::expandedPicture() : ListPictures::foldedInPicture());
+    drawCaption(p, 0, y, W - 24, y + 21, Qt::AlignRight, kHotPen, cat.Caption);
 }

@@ -2,14 +2,12 @@
 #include "app/frmmain.h"
 #include "app/recentskins.h"
 #include "app/recovery.h"
-#include "dialogkit/messagebox.h"
-#include "modalanswer.h"
 #include "proplist/proplistmodel.h"
 #include "proplist/uadvlist.h"
+#include "scriptedprompts.h"
 #include "testsupport.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QMenu>
 #include <QProcess>
 #include <QSettings>
@@ -80,6 +78,7 @@ private:
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<QTemporaryDir> m_elsewhere;
     std::unique_ptr<ErrorRecorder> m_errors;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
 };
 
 void TestEditorStart::init() {
@@ -91,20 +90,19 @@ void TestEditorStart::init() {
     QVERIFY(QFile::copy(binDir() + QStringLiteral("/skins/(default).skn"),
                         skins + QStringLiteral("(default).skn")));
     QVERIFY(QFile::copy(binDir() + QStringLiteral("/modello.dat"), skins + "Blu.skn"));
-    MessageBoxSeam::setTestMode(true);
-    MessageBoxSeam::clearRecord();
+    m_prompts = std::make_unique<ScriptedPrompts>();
     m_errors = std::make_unique<ErrorRecorder>();
 }
 
 void TestEditorStart::cleanup() {
-    QCOMPARE(MessageBoxSeam::pendingAnswers(), 0);
+    QCOMPARE(m_prompts->pending(), 0);
     m_errors.reset();
     m_folders.reset();
 }
 
 std::unique_ptr<EditorStart> TestEditorStart::start(const QStringList& args) {
-    auto editor = std::make_unique<EditorStart>(m_folders->locations(),
-                                                m_elsewhere->filePath(QStringLiteral("recovery")));
+    auto editor = std::make_unique<EditorStart>(
+        m_folders->locations(), m_elsewhere->filePath(QStringLiteral("recovery")), m_prompts.get());
     if (editor->start(args) != EditorStart::Result::Running)
         return nullptr;
     return editor;
@@ -136,14 +134,11 @@ void TestEditorStart::apriOpensTheChosenPackage() {
     const QString package = outside(QStringLiteral("Scelto.skn"));
     auto editor = start();
     frmMain* w = editor->window();
-    ModalAnswer choose([&](QWidget* shown) {
-        auto* dialog = qobject_cast<QFileDialog*>(shown);
-        QVERIFY(dialog);
-        dialog->selectFile(package);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    m_prompts->queuePath(package);
     w->findChild<QAction*>(QStringLiteral("mnuOpen"))->trigger();
-    QVERIFY(choose.answered());
+    // With nothing open the choice starts in the skins folder.
+    QCOMPARE(m_prompts->fileCaptions(), QStringList{QStringLiteral("Apri skin")});
+    QCOMPARE(m_prompts->fileFolders(), QStringList{m_folders->skinsDir()});
     QCOMPARE(w->skin()->SkinName(), package);
 }
 
@@ -260,7 +255,7 @@ void TestEditorStart::recoveryCopyFollowsUnsavedChanges() {
     } else if (then == u"undo") {
         w->Undo();
     } else if (then == u"discard") {
-        MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+        m_prompts->queueAnswer(UserPrompts::No);
         w->CloseSkin();
     }
     QTest::qWait(100);
@@ -289,10 +284,10 @@ void TestEditorStart::killedEditorsChangesAreOffered() {
     ::kill(pid_t(child.processId()), SIGKILL);
     QVERIFY(child.waitForFinished());
 
-    MessageBoxSeam::queueAnswer(recover ? MessageBoxSeam::Yes : MessageBoxSeam::No);
+    m_prompts->queueAnswer(recover ? UserPrompts::Yes : UserPrompts::No);
     auto editor = start();
     QVERIFY(editor);
-    const QStringList shown = MessageBoxSeam::shownTexts();
+    const QStringList shown = m_prompts->shownTexts();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(QRegularExpression(QStringLiteral("^Sono state trovate modifiche non salvate dello "
                                                "skin «Blu\\.skn» \\(\\d\\d/\\d\\d/\\d{4} "

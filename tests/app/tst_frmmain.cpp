@@ -2,12 +2,12 @@
 #include "app/frmmain.h"
 #include "common/cp1252.h"
 #include "dialogkit/colourpicker.h"
-#include "dialogkit/messagebox.h"
+#include "dialogs/editorprompts.h"
 #include "dialogs/frmcolor.h"
-#include "dialogs/frmcredits.h"
 #include "dialogs/frmtext.h"
 #include "modalanswer.h"
 #include "proplist/uadvlist.h"
+#include "scriptedprompts.h"
 #include "storage/cbinary.h"
 #include "testsupport.h"
 
@@ -103,6 +103,7 @@ private:
 
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<ErrorRecorder> m_errors;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
 };
 
 void TestFrmMain::initTestCase() {
@@ -121,10 +122,7 @@ void TestFrmMain::init() {
     QVERIFY(QFile::copy(bundledDefault(), m_folders->skinsDir() + kDefault));
     QVERIFY(QFile::copy(bundledTemplate(), m_folders->locations().templatePath()));
     QVERIFY(QFile::copy(bundledTemplate(), m_folders->skinsDir() + QStringLiteral("Blu.skn")));
-    MessageBoxSeam::setTestMode(true);
-    MessageBoxSeam::clearRecord();
-    frmCredits::clearSeam();
-    ColourPickerSeam::clear();
+    m_prompts = std::make_unique<ScriptedPrompts>();
     frmMain::setOpenFolderHandler({});
     m_errors = std::make_unique<ErrorRecorder>();
 }
@@ -135,13 +133,14 @@ void TestFrmMain::cleanup() {
             w->close();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(MessageBoxSeam::pendingAnswers(), 0);
+    QCOMPARE(m_prompts->pending(), 0);
     m_errors.reset();
     m_folders.reset();
 }
 
 std::unique_ptr<frmMain> TestFrmMain::makeWindow() {
     auto w = std::make_unique<frmMain>(m_folders->locations());
+    w->setPrompts(m_prompts.get());
     w->resize(420, 640);
     w->show();
     return w;
@@ -213,7 +212,7 @@ void TestFrmMain::skinMenuListsPackagesSortedWithoutRegardToCase() {
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
     QMenu* load = w->findChild<QMenu*>(QStringLiteral("mnuLoad"));
     QVERIFY(load);
-    QCOMPARE(load->title(), QStringLiteral("Carica"));
+    QCOMPARE(load->title(), QStringLiteral("&Carica"));
 }
 
 void TestFrmMain::emptySkinsFolderShowsDisabledPlaceholder() {
@@ -249,23 +248,23 @@ void TestFrmMain::loadRefusesMissingOrForeignFileKeepingOpenSkin() {
 
     // Neither asks about the open skin's changes: nothing would replace it.
     loadByName(*w, QStringLiteral("appunti.skn"));
-    QCOMPARE(m_errors->entries.size(), 1);
-    QCOMPARE(m_errors->entries[0].text,
-             QStringLiteral("Il file non è un pacchetto skin: ") + foreign);
-    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QCOMPARE(m_prompts->shownTexts(),
+             QStringList{QStringLiteral("Il file non è un pacchetto skin: ") + foreign});
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
     QVERIFY(w->list()->model()->Modified());
     QCOMPARE(readFileBytes(foreign), notes);
 
     // Removed after the menu was built.
-    m_errors->clear();
+    m_prompts->clearRecord();
     QVERIFY(QFile::remove(m_folders->skinsDir() + kDefault));
     loadByName(*w, kDefault);
-    QCOMPARE(m_errors->entries.size(), 1);
-    QVERIFY(m_errors->entries[0].text.startsWith(QStringLiteral("Errore 53: ")));
+    QCOMPARE(m_prompts->shownTexts().size(), 1);
+    QVERIFY(m_prompts->shownTexts()[0].startsWith(QStringLiteral("Errore 53: ")));
+    QVERIFY(m_errors->isEmpty());
     QVERIFY(!QFile::exists(m_folders->skinsDir() + kDefault));
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
-    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("7"));
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(),
+             QStringLiteral("7"));
 }
 
 void TestFrmMain::noSkinOpenMakesSaveCreditsAndBrowseDoNothing() {
@@ -276,8 +275,8 @@ void TestFrmMain::noSkinOpenMakesSaveCreditsAndBrowseDoNothing() {
     w->EditCredits();
     w->OpenWorkingFolder();
     QVERIFY(!opened);
-    QVERIFY(frmCredits::calls().isEmpty());
-    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QVERIFY(m_prompts->creditsCalls().isEmpty());
+    QVERIFY(m_prompts->shownTexts().isEmpty());
     QVERIFY(m_errors->isEmpty());
 }
 
@@ -296,13 +295,12 @@ void TestFrmMain::newSkin() {
     QFETCH(QString, typed);
     QFETCH(QString, package);
     auto w = makeWindow();
-    MessageBoxSeam::queueText(typed);
+    m_prompts->queueText(typed);
     action(*w, QStringLiteral("mnuNew"))->trigger();
-    QVERIFY(MessageBoxSeam::shownTexts().first().startsWith(
+    QVERIFY(m_prompts->shownTexts().first().startsWith(
         QStringLiteral("Inserisci un nome per il tuo skin\r\nNB: Il nome non corrisponde al "
                        "titolo, ma e' soltanto il nome che verra' dato al file .skn")));
-    QCOMPARE(w->windowTitle(),
-             QStringLiteral("Tessellary [") + package + QStringLiteral("][*]"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [") + package + QStringLiteral("][*]"));
     QCOMPARE(readFileBytes(m_folders->skinsDir() + package),
              readFileBytes(m_folders->locations().templatePath()));
     QCOMPARE(w->skin()->SkinName(), package);
@@ -314,20 +312,20 @@ void TestFrmMain::newSkinWithExistingNameAsksBeforeReplacing() {
     QVERIFY(writeFileBytes(existing, "vecchio"));
     auto w = makeWindow();
 
-    MessageBoxSeam::queueText(QStringLiteral("Vecchio"));
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    m_prompts->queueText(QStringLiteral("Vecchio"));
+    m_prompts->queueAnswer(UserPrompts::No);
     action(*w, QStringLiteral("mnuNew"))->trigger();
-    QVERIFY(MessageBoxSeam::shownTexts().contains(
+    QVERIFY(m_prompts->shownTexts().contains(
         QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?")));
     QCOMPARE(readFileBytes(existing), QByteArray("vecchio"));
     QVERIFY(!w->skin());
 
-    MessageBoxSeam::queueText(QStringLiteral("vecchio.SKN")); // another spelling of a new name
+    m_prompts->queueText(QStringLiteral("vecchio.SKN")); // another spelling of a new name
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [vecchio.SKN][*]"));
 
-    MessageBoxSeam::queueText(QStringLiteral("Vecchio"));
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
+    m_prompts->queueText(QStringLiteral("Vecchio"));
+    m_prompts->queueAnswer(UserPrompts::Yes);
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QCOMPARE(readFileBytes(existing), readFileBytes(m_folders->locations().templatePath()));
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Vecchio.skn][*]"));
@@ -349,7 +347,9 @@ void TestFrmMain::strayKeyOnReplaceQuestionKeepsPackage() {
     const QByteArray before = readFileBytes(m_folders->skinsDir() + kDefault);
     QVERIFY(writeFileBytes(existing, before));
     auto w = makeWindow();
-    MessageBoxSeam::setTestMode(false);
+    // The real boxes: what a stray key does to them is the point.
+    EditorPrompts real;
+    w->setPrompts(&real);
 
     const auto keyboardOf = [](QWidget* shown) {
         return shown->focusWidget() ? shown->focusWidget() : shown;
@@ -392,7 +392,7 @@ void TestFrmMain::newSkinDismissedKeepsOpenSkin() {
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
     const SkinRef before = w->skin();
-    MessageBoxSeam::queueText(QString());
+    m_prompts->queueText(QString());
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QCOMPARE(w->skin(), before);
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
@@ -402,10 +402,12 @@ void TestFrmMain::newSkinDismissedKeepsOpenSkin() {
 
 void TestFrmMain::newSkinRefusesNamesOutsideSkinsFolder() {
     auto w = makeWindow();
-    MessageBoxSeam::queueText(QStringLiteral("../fuori"));
+    m_prompts->queueText(QStringLiteral("../fuori"));
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QVERIFY(!QFile::exists(m_folders->programDir() + QStringLiteral("/fuori.skn")));
-    QCOMPARE(m_errors->entries.size(), 1);
+    QCOMPARE(m_prompts->shownTexts().size(), 2); // the prompt, then the refusal
+    QVERIFY(
+        m_prompts->shownTexts().last().endsWith(QStringLiteral("non è un nome di file valido.")));
     QVERIFY(!w->skin());
 }
 
@@ -413,10 +415,10 @@ void TestFrmMain::newSkinWithoutTemplateEndsWithNoSkin() {
     QVERIFY(QFile::remove(m_folders->locations().templatePath()));
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
-    MessageBoxSeam::queueText(QStringLiteral("Nuovo"));
+    m_prompts->queueText(QStringLiteral("Nuovo"));
     action(*w, QStringLiteral("mnuNew"))->trigger();
-    QCOMPARE(m_errors->entries.size(), 1);
-    QVERIFY(m_errors->entries[0].text.startsWith(QStringLiteral("Errore ")));
+    QCOMPARE(m_prompts->shownTexts().size(), 2); // the prompt, then the failure
+    QVERIFY(m_prompts->shownTexts().last().startsWith(QStringLiteral("Errore ")));
     QVERIFY(!w->skin());
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
     QCOMPARE(w->list()->model()->categoryCount(), 0);
@@ -431,10 +433,10 @@ void TestFrmMain::saveQuestion_data() {
     const QStringList operations{QStringLiteral("close"), QStringLiteral("load"),
                                  QStringLiteral("new"), QStringLiteral("window")};
     for (const QString& op : operations) {
-        QTest::addRow("%s yes", qPrintable(op)) << op << int(MessageBoxSeam::Yes) << true << true;
-        QTest::addRow("%s no", qPrintable(op)) << op << int(MessageBoxSeam::No) << false << true;
+        QTest::addRow("%s yes", qPrintable(op)) << op << int(UserPrompts::Yes) << true << true;
+        QTest::addRow("%s no", qPrintable(op)) << op << int(UserPrompts::No) << false << true;
         QTest::addRow("%s cancel", qPrintable(op))
-            << op << int(MessageBoxSeam::Cancel) << false << false;
+            << op << int(UserPrompts::Cancel) << false << false;
     }
 }
 
@@ -449,7 +451,7 @@ void TestFrmMain::saveQuestion() {
     loadByName(*w, QStringLiteral("Blu.skn"));
     makeModified(*w);
 
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Answer(answer));
+    m_prompts->queueAnswer(UserPrompts::Answer(answer));
     bool closed = false;
     if (operation == QStringLiteral("close")) {
         action(*w, QStringLiteral("mnuClose"))->trigger();
@@ -459,13 +461,13 @@ void TestFrmMain::saveQuestion() {
         closed = w->skin()->SkinName() == kDefault;
     } else if (operation == QStringLiteral("new")) {
         if (proceeds)
-            MessageBoxSeam::queueText(QStringLiteral("Nuovo"));
+            m_prompts->queueText(QStringLiteral("Nuovo"));
         action(*w, QStringLiteral("mnuNew"))->trigger();
         closed = w->skin()->SkinName() == QStringLiteral("Nuovo.skn");
     } else {
         closed = w->close();
     }
-    QCOMPARE(MessageBoxSeam::shownTexts().first(),
+    QCOMPARE(m_prompts->shownTexts().first(),
              QStringLiteral("Salvi le modifiche allo skin corrente?"));
     QCOMPARE(closed, proceeds);
     const QByteArray after = readFileBytes(package);
@@ -483,11 +485,11 @@ void TestFrmMain::closeBoxWithCancelKeepsProgramRunning() {
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
     makeModified(*w);
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
+    m_prompts->queueAnswer(UserPrompts::Cancel);
     action(*w, QStringLiteral("mnuExit"))->trigger();
     QVERIFY(w->isVisible());
     // Without changes nothing is asked and the window closes.
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    m_prompts->queueAnswer(UserPrompts::No);
     QVERIFY(w->close());
     QVERIFY(!w->isVisible());
 }
@@ -497,7 +499,7 @@ void TestFrmMain::saveWritesInfoSectionLastAndPackageReadsBack() {
     loadByName(*w, QStringLiteral("Blu.skn"));
     QVERIFY(w->list()->model()->SetData(QStringLiteral("Title"), QStringLiteral("Città blu")));
     QVERIFY(w->list()->model()->SetData(QStringLiteral("SpostY"), QStringLiteral("4")));
-    frmCredits::queueResult(QStringLiteral("Anna\r\nBruno"));
+    m_prompts->queueCredits(QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
     action(*w, QStringLiteral("mnuSCredits"))->trigger();
     QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
     action(*w, QStringLiteral("mnuSave"))->trigger();
@@ -512,11 +514,12 @@ void TestFrmMain::saveWritesInfoSectionLastAndPackageReadsBack() {
     QCOMPARE(titles.EstraiTitolo(package), QStringLiteral("Città blu"));
 
     // Reopened, the skin shows what was saved.
-    MessageBoxSeam::clearRecord();
+    m_prompts->clearRecord();
     action(*w, QStringLiteral("mnuClose"))->trigger();
-    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QVERIFY(m_prompts->shownTexts().isEmpty());
     loadByName(*w, QStringLiteral("Blu.skn"));
-    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("Title")).toString(), QStringLiteral("Città blu"));
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("Title")).toString(),
+             QStringLiteral("Città blu"));
     QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostY")).toInt(), 4);
     QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
 }
@@ -541,12 +544,12 @@ void TestFrmMain::keyboardSavesAndClosesLikeTheMenu() {
 
     // Closing by keyboard asks about changes exactly as the menu does.
     makeModified(*w);
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
+    m_prompts->queueAnswer(UserPrompts::Cancel);
     QTest::keySequence(w.get(), QKeySequence::Close);
-    QCOMPARE(MessageBoxSeam::shownTexts(),
+    QCOMPARE(m_prompts->shownTexts(),
              QStringList{QStringLiteral("Salvi le modifiche allo skin corrente?")});
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    m_prompts->queueAnswer(UserPrompts::No);
     QTest::keySequence(w.get(), QKeySequence::Close);
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
 }
@@ -560,19 +563,18 @@ void TestFrmMain::failedSaveIsReportedAndKeepsQuestionAlive() {
     // The working folder disappears behind the editor's back.
     QVERIFY(QDir(w->skin()->SkinPath()).removeRecursively());
 
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);    // save: fails
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel); // asked again: stay
+    m_prompts->queueAnswer(UserPrompts::Yes);    // save: fails
+    m_prompts->queueAnswer(UserPrompts::Cancel); // asked again: stay
     QVERIFY(!w->close());
     QVERIFY(w->isVisible());
-    QCOMPARE(m_errors->entries.size(), 1);
-    QCOMPARE(MessageBoxSeam::shownTexts().count(
-                 QStringLiteral("Salvi le modifiche allo skin corrente?")),
-             2);
+    QCOMPARE(m_prompts->shownTexts().size(), 3); // asked, told the failure, asked again
+    QCOMPARE(
+        m_prompts->shownTexts().count(QStringLiteral("Salvi le modifiche allo skin corrente?")), 2);
     QCOMPARE(readFileBytes(package), before);
     QVERIFY(w->list()->model()->Modified());
 
     // Discarding the changes is still possible.
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::No);
+    m_prompts->queueAnswer(UserPrompts::No);
     QVERIFY(w->close());
 }
 
@@ -580,15 +582,15 @@ void TestFrmMain::editedCreditsAreNotLostOnClose() {
     auto w = makeWindow();
     loadByName(*w, QStringLiteral("Blu.skn"));
     QVERIFY(!w->list()->model()->Modified());
-    frmCredits::queueResult(QStringLiteral("Autore"));
+    m_prompts->queueCredits(QStringLiteral("Autore\r\n\r\n\r\n\r\n"));
     action(*w, QStringLiteral("mnuSCredits"))->trigger();
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
+    m_prompts->queueAnswer(UserPrompts::Cancel);
     action(*w, QStringLiteral("mnuClose"))->trigger();
     QVERIFY(w->skin());
-    QCOMPARE(MessageBoxSeam::shownTexts().last(),
+    QCOMPARE(m_prompts->shownTexts().last(),
              QStringLiteral("Salvi le modifiche allo skin corrente?"));
     // "Annulla" in the credits dialog changes nothing, so nothing is asked.
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
+    m_prompts->queueAnswer(UserPrompts::Yes);
     action(*w, QStringLiteral("mnuClose"))->trigger();
     QVERIFY(!w->skin());
     QVERIFY(iniOfPackage(m_folders->skinsDir() + QStringLiteral("Blu.skn"))
@@ -627,7 +629,8 @@ void TestFrmMain::twoDialogsForOneItemLastOkWins() {
     }
     QTest::mouseClick(dialogs[1]->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
     QTest::mouseClick(dialogs[0]->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
-    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(), QStringLiteral("11"));
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(),
+             QStringLiteral("11"));
     QCOMPARE(w->skin()->RetrInfo(QStringLiteral("SpostX")).toString(), QStringLiteral("11"));
     QVERIFY(w->list()->model()->Modified());
 }
@@ -654,19 +657,19 @@ void TestFrmMain::modificaUndoesAndRedoesNamingTheChange() {
     loadByName(*w, QStringLiteral("Blu.skn"));
     QVERIFY(!undo->isEnabled());
     QVERIFY(w->list()->model()->SetData(QStringLiteral("Color"), 255));
-    QCOMPARE(undo->text(), QStringLiteral("Annulla: Colore principale"));
+    QCOMPARE(undo->text(), QStringLiteral("&Annulla: Colore principale"));
     QVERIFY(undo->isEnabled());
     QVERIFY(undo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Z)));
     QVERIFY(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
     QVERIFY(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
 
     undo->trigger();
-    QCOMPARE(redo->text(), QStringLiteral("Ripeti: Colore principale"));
-    QCOMPARE(undo->text(), QStringLiteral("Annulla"));
+    QCOMPARE(redo->text(), QStringLiteral("&Ripeti: Colore principale"));
+    QCOMPARE(undo->text(), QStringLiteral("&Annulla"));
     // Back at the state it was opened in: closing asks nothing.
     QVERIFY(!w->list()->model()->Modified());
     action(*w, QStringLiteral("mnuClose"))->trigger();
-    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QVERIFY(m_prompts->shownTexts().isEmpty());
     QVERIFY(!w->skin());
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
 }
@@ -675,9 +678,9 @@ void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("stored"); // what the list holds after the save
     QTest::addColumn<bool>("dialogOpen");
-    QTest::newRow("Sì applies") << int(MessageBoxSeam::Yes) << "99" << false;
-    QTest::newRow("No drops") << int(MessageBoxSeam::No) << "" << false;
-    QTest::newRow("Annulla saves nothing") << int(MessageBoxSeam::Cancel) << "" << true;
+    QTest::newRow("Sì applies") << int(UserPrompts::Yes) << "99" << false;
+    QTest::newRow("No drops") << int(UserPrompts::No) << "" << false;
+    QTest::newRow("Annulla saves nothing") << int(UserPrompts::Cancel) << "" << true;
 }
 
 void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs() {
@@ -693,9 +696,9 @@ void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs() {
     QVERIFY(dialog);
     QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtText")), "99");
 
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Answer(answer));
+    m_prompts->queueAnswer(UserPrompts::Answer(answer));
     action(*w, QStringLiteral("mnuSave"))->trigger();
-    QCOMPARE(MessageBoxSeam::shownTexts(),
+    QCOMPARE(m_prompts->shownTexts(),
              QStringList{QStringLiteral(
                  "Ci sono modifiche non confermate negli editor aperti. Applicarle?")});
     QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(),
@@ -703,7 +706,7 @@ void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs() {
     QTRY_COMPARE(!dialog.isNull() && dialog->isVisible(), dialogOpen);
     // Only the applied edit changes the package; Annulla stops the save itself.
     QCOMPARE(readFileBytes(m_folders->skinsDir() + QStringLiteral("Blu.skn")) != package,
-             answer == MessageBoxSeam::Yes);
+             answer == UserPrompts::Yes);
     QCOMPARE(w->list()->model()->Modified(), false);
 }
 
@@ -721,7 +724,7 @@ void TestFrmMain::closingClosesEveryDialogWithoutStoring() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(openDialogs(QStringLiteral("frmText")).isEmpty());
     QVERIFY(openDialogs(QStringLiteral("frmColor")).isEmpty());
-    QVERIFY(MessageBoxSeam::shownTexts().isEmpty()); // nothing was modified
+    QVERIFY(m_prompts->shownTexts().isEmpty()); // nothing was modified
 
     // Closing the window closes what is open too.
     loadByName(*w, QStringLiteral("Blu.skn"));
@@ -744,11 +747,11 @@ void TestFrmMain::loadAndNewCloseTheDialogsOfThePreviousSkin() {
     // Cancelling the question about the unconfirmed edit leaves everything, the dialog
     // included, as it was.
     makeModified(*w);
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Cancel);
+    m_prompts->queueAnswer(UserPrompts::Cancel);
     loadByName(*w, kDefault);
     QVERIFY(dialog && dialog->isVisible());
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::No); // drop the unconfirmed edit
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::No); // and the unsaved changes
+    m_prompts->queueAnswer(UserPrompts::No); // drop the unconfirmed edit
+    m_prompts->queueAnswer(UserPrompts::No); // and the unsaved changes
     loadByName(*w, kDefault);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dialog || !dialog->isVisible());
@@ -760,10 +763,10 @@ void TestFrmMain::loadAndNewCloseTheDialogsOfThePreviousSkin() {
     clickEditorOf(*w, QStringLiteral("Title"), QStringLiteral("cmdMore"));
     dialog = openDialogs(QStringLiteral("frmText")).value(0);
     QVERIFY(dialog);
-    MessageBoxSeam::queueText(QString());
+    m_prompts->queueText(QString());
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QVERIFY(dialog && dialog->isVisible());
-    MessageBoxSeam::queueText(QStringLiteral("Nuova"));
+    m_prompts->queueText(QStringLiteral("Nuova"));
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dialog || !dialog->isVisible());

@@ -1,13 +1,12 @@
-#include "bitmap/filedialogseam.h"
 #include "bitmap/frmeditor.h"
 #include "bitmap/picturebox.h"
 #include "bitmap/ueditor.h"
 #include "dialogkit/colourpicker.h"
 #include "dialogkit/csetting.h"
-#include "dialogkit/messagebox.h"
 #include "dialogs/frmcolor.h"
 #include "modalanswer.h"
 #include "proplist/proplistmodel.h"
+#include "scriptedprompts.h"
 #include "skin/cskin.h"
 #include "testsupport.h"
 
@@ -81,6 +80,8 @@ public:
     PropListModel* settingsList() override { return &list; }
     QWidget* settingsOwner() override { return nullptr; }
     ClosingNotifier* closingNotifier() override { return &notifier; }
+    UserPrompts* prompts() override { return &scripted; }
+    ScriptedPrompts scripted;
 };
 
 } // namespace
@@ -99,6 +100,8 @@ private Q_SLOTS:
     void mouseAndViewSwatchesAskThePicker();
     void switchingMasks_data();
     void switchingMasks();
+    void closedWhileTheMaskSwitchAsks_data();
+    void closedWhileTheMaskSwitchAsks();
     void okOnPressedSavesThePressedMask();
     void nuovaMascheraMakesABlankPair();
     void annullaAfterSwitchKeepsWhatTheSwitchSaved();
@@ -154,7 +157,6 @@ private:
 };
 
 void TestFrmEditor::initTestCase() {
-    MessageBoxSeam::setTestMode(true);
     registerValueDialog(KindImage, [] { return new frmEditor; });
     registerValueDialog(KindMask, [] { return new frmEditor; });
     // Some cases answer the real picker while it waits; the others queue answers.
@@ -162,9 +164,6 @@ void TestFrmEditor::initTestCase() {
 }
 
 void TestFrmEditor::init() {
-    MessageBoxSeam::clearRecord();
-    ColourPickerSeam::clear();
-    FileDialogSeam::clear();
     m_folders = std::make_unique<TestFolders>();
     QVERIFY(m_folders->isValid());
     m_work = m_folders->workDir();
@@ -198,9 +197,7 @@ void TestFrmEditor::init() {
 }
 
 void TestFrmEditor::cleanup() {
-    QCOMPARE(MessageBoxSeam::pendingAnswers(), 0);
-    QCOMPARE(ColourPickerSeam::pendingResults(), 0);
-    QCOMPARE(FileDialogSeam::pendingPaths(), 0);
+    QCOMPARE(m_host->scripted.pending(), 0);
     if (m_dialog)
         delete m_dialog.data();
     m_setting.reset();
@@ -342,19 +339,19 @@ void TestFrmEditor::mouseAndViewSwatchesAskThePicker() {
     auto* left = child<PictureBox>(QStringLiteral("pctMouseC1"));
 
     // Cancelled: the picker answers the colour it started from, which changes nothing.
-    ColourPickerSeam::queueResult(std::nullopt);
+    m_host->scripted.queueColour(std::nullopt);
     press(QStringLiteral("pctMouseC1"));
-    QCOMPARE(ColourPickerSeam::calls(), QList<Colour>{kLight});
+    QCOMPARE(m_host->scripted.colourCalls(), QList<Colour>{kLight});
     QCOMPARE(e->LeftColor(), kLight);
     QCOMPARE(left->backColor(), kLight);
 
     // A right click is no click: no picker.
     press(QStringLiteral("pctMouseC2"), Qt::RightButton);
-    QCOMPARE(ColourPickerSeam::calls().size(), 1);
+    QCOMPARE(m_host->scripted.colourCalls().size(), 1);
 
-    ColourPickerSeam::queueResult(kRed);
+    m_host->scripted.queueColour(kRed);
     press(QStringLiteral("pctMouseC2"));
-    QCOMPARE(ColourPickerSeam::calls().last(), kMask);
+    QCOMPARE(m_host->scripted.colourCalls().last(), kMask);
     QCOMPARE(e->RightColor(), kRed);
     QCOMPARE(child<PictureBox>(QStringLiteral("pctMouseC2"))->backColor(), kRed);
     QCOMPARE(e->LeftColor(), kLight);
@@ -369,9 +366,9 @@ void TestFrmEditor::mouseAndViewSwatchesAskThePicker() {
     QCOMPARE(view->point(6, 6), kMain);
     QCOMPARE(view->point(1, 1), kLight);
     QCOMPARE(view->point(7, 7), kGreen);
-    ColourPickerSeam::queueResult(kBlue);
+    m_host->scripted.queueColour(kBlue);
     press(QStringLiteral("pctViewC"));
-    QCOMPARE(ColourPickerSeam::calls().last(), kMain);
+    QCOMPARE(m_host->scripted.colourCalls().last(), kMain);
     QCOMPARE(view->point(6, 6), kBlue);
     QCOMPARE(view->point(0, 0), kBlue); // the margin
     QCOMPARE(view->point(1, 1), kLight);
@@ -383,6 +380,7 @@ void TestFrmEditor::mouseAndViewSwatchesAskThePicker() {
     for (const QString& swatch : {QStringLiteral("pctMouseC1"), QStringLiteral("pctViewC")}) {
         if (!m_dialog)
             QVERIFY(open(QStringLiteral("Scroller_Up")));
+        m_host->scripted.queueRealPicker();
         ModalAnswer picker([&](QWidget* shown) {
             m_host->notifier.raise();
             QTRY_VERIFY(!m_dialog);
@@ -399,8 +397,8 @@ void TestFrmEditor::switchingMasks_data() {
     QTest::addColumn<bool>("stroke");
     QTest::addColumn<int>("answer"); // 0: no question expected
     QTest::newRow("no stroke: saved without asking") << false << 0;
-    QTest::newRow("stroke, Yes") << true << int(MessageBoxSeam::Yes);
-    QTest::newRow("stroke, No") << true << int(MessageBoxSeam::No);
+    QTest::newRow("stroke, Yes") << true << int(UserPrompts::Yes);
+    QTest::newRow("stroke, No") << true << int(UserPrompts::No);
 }
 
 void TestFrmEditor::switchingMasks() {
@@ -414,17 +412,17 @@ void TestFrmEditor::switchingMasks() {
     if (stroke)
         paint(4, 4);
     if (answer)
-        MessageBoxSeam::queueAnswer(MessageBoxSeam::Answer(answer));
+        m_host->scripted.queueAnswer(UserPrompts::Answer(answer));
 
     press(QStringLiteral("optMask1"));
     QVERIFY(child<QRadioButton>(QStringLiteral("optMask1"))->isChecked());
     const QString question = QStringLiteral("Salvare le modifiche all'immagine corrente?");
-    QCOMPARE(MessageBoxSeam::shownTexts().contains(question), answer != 0);
+    QCOMPARE(m_host->scripted.shownTexts().contains(question), answer != 0);
     QVERIFY(!m_dialog->modified());
     QCOMPARE(m_dialog->editor()->pixel(4, 4), kBlue); // the pressed mask is shown
 
     const QImage normal = confirmed(QStringLiteral("up.bmp"));
-    if (answer == MessageBoxSeam::No) {
+    if (answer == UserPrompts::No) {
         QCOMPARE(readFileBytes(work(QStringLiteral("up.bmp"))), before);
     } else {
         QCOMPARE(normal.size(), QSize(17, 17));
@@ -438,12 +436,40 @@ void TestFrmEditor::switchingMasks() {
 
     // And back: the untouched pressed mask is written back and the normal one shown again.
     paint(1, 1, Qt::RightButton);
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
+    m_host->scripted.queueAnswer(UserPrompts::Yes);
     press(QStringLiteral("optMask0"));
     QCOMPARE(at(confirmed(QStringLiteral("p_up.bmp")), 1, 1), kMask);
     QCOMPARE(at(confirmed(QStringLiteral("p_up.bmp")), 2, 1), kBlue);
     QCOMPARE(m_dialog->editor()->pixel(4, 4),
-             stroke && answer == MessageBoxSeam::Yes ? kLight : kGreen);
+             stroke && answer == UserPrompts::Yes ? kLight : kGreen);
+}
+
+void TestFrmEditor::closedWhileTheMaskSwitchAsks_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Sì") << int(UserPrompts::Yes);
+    QTest::newRow("No") << int(UserPrompts::No);
+}
+
+// The main window closes the skin, and with it the editor, while the mask switch's question
+// waits for the user: whatever the answer, nothing of the editor is touched afterwards and
+// nothing reaches the skin.
+void TestFrmEditor::closedWhileTheMaskSwitchAsks() {
+    QFETCH(int, answer);
+    const QByteArray normalBefore = readFileBytes(work(QStringLiteral("up.bmp")));
+    const QByteArray pressedBefore = readFileBytes(work(QStringLiteral("p_up.bmp")));
+    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    paint(4, 4);
+    m_host->scripted.queueAnswer(UserPrompts::Answer(answer), [&] {
+        m_host->notifier.raise();
+        QTRY_VERIFY(!m_dialog);
+    });
+    press(QStringLiteral("optMask1"));
+    QVERIFY(!m_dialog);
+    QCOMPARE(m_host->scripted.shownTexts(),
+             QStringList{QStringLiteral("Salvare le modifiche all'immagine corrente?")});
+    QCOMPARE(readFileBytes(work(QStringLiteral("up.bmp"))), normalBefore);
+    QCOMPARE(readFileBytes(work(QStringLiteral("p_up.bmp"))), pressedBefore);
+    QVERIFY(!m_host->list.Modified());
 }
 
 void TestFrmEditor::okOnPressedSavesThePressedMask() {
@@ -488,7 +514,7 @@ void TestFrmEditor::nuovaMascheraMakesABlankPair() {
 void TestFrmEditor::annullaAfterSwitchKeepsWhatTheSwitchSaved() {
     QVERIFY(open(QStringLiteral("Scroller_Up")));
     paint(2, 2);
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
+    m_host->scripted.queueAnswer(UserPrompts::Yes);
     press(QStringLiteral("optMask1"));
     paint(9, 9);
     const QByteArray pressedBefore = readFileBytes(work(QStringLiteral("p_up.bmp")));
@@ -557,7 +583,7 @@ void TestFrmEditor::undoRedoKeysAndANewHistoryPerMask() {
     key(Qt::Key_Z);
     key(Qt::Key_Z);
     press(QStringLiteral("optMask1"));
-    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QVERIFY(m_host->scripted.shownTexts().isEmpty());
     key(Qt::Key_Y);
     QVERIFY(e->pixel(4, 4) == kBlue && !m_dialog->modified());
 }
@@ -567,7 +593,7 @@ void TestFrmEditor::emptyNameOpensBlankAndSavesUnderTheKey() {
     const QStringList filesBefore = QDir(m_work).entryList(QDir::Files);
     QVERIFY(open(QStringLiteral("SysMenu_Close")));
     QCOMPARE(pixelsOf(m_dialog->editor()), QList<Colour>(17 * 17, kMask));
-    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QVERIFY(m_host->scripted.shownTexts().isEmpty());
     paint(1, 1);
     press(QStringLiteral("cmdOk"));
     QTRY_VERIFY(m_dialog.isNull());
@@ -588,8 +614,8 @@ void TestFrmEditor::unsafeNameStaysInsideTheWorkingFolder() {
     QImage outside = plain(17, 17, kRed);
     QVERIFY(outside.save(m_work + QStringLiteral("/../fuori.bmp"), "BMP"));
     QVERIFY(open(QStringLiteral("SysMenu_Close")));
-    QCOMPARE(MessageBoxSeam::shownTexts().size(), 1);
-    QVERIFY(MessageBoxSeam::shownTexts().first().contains(QStringLiteral("non è valido")));
+    QCOMPARE(m_host->scripted.shownTexts().size(), 1);
+    QVERIFY(m_host->scripted.shownTexts().first().contains(QStringLiteral("non è valido")));
     QCOMPARE(m_dialog->editor()->pixel(0, 0), kMask); // the outside file was not read
     press(QStringLiteral("cmdOk"));
     QTRY_VERIFY(m_dialog.isNull());
@@ -622,8 +648,8 @@ void TestFrmEditor::brokenBitmapIsReportedAndKept() {
     const QByteArray garbage("BM this is not really a bitmap");
     QVERIFY(writeFileBytes(work(QStringLiteral("up.bmp")), garbage));
     QVERIFY(open(QStringLiteral("Scroller_Up")));
-    QCOMPARE(MessageBoxSeam::shownTexts().size(), 1);
-    QVERIFY(MessageBoxSeam::shownTexts().first().startsWith(
+    QCOMPARE(m_host->scripted.shownTexts().size(), 1);
+    QVERIFY(m_host->scripted.shownTexts().first().startsWith(
         QLatin1String("Impossibile leggere l'immagine \"up.bmp\"")));
     QCOMPARE(pixelsOf(m_dialog->editor()), QList<Colour>(17 * 17, kMask));
     press(QStringLiteral("cmdAnnulla"));
@@ -631,10 +657,10 @@ void TestFrmEditor::brokenBitmapIsReportedAndKept() {
     QCOMPARE(readFileBytes(work(QStringLiteral("up.bmp"))), garbage);
 
     // A missing file opens blank without a word.
-    MessageBoxSeam::clearRecord();
+    m_host->scripted.clearRecord();
     QVERIFY(QFile::remove(work(QStringLiteral("close.bmp"))));
     QVERIFY(open(QStringLiteral("SysMenu_Close")));
-    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QVERIFY(m_host->scripted.shownTexts().isEmpty());
     QCOMPARE(m_dialog->editor()->pixel(0, 0), kMask);
 }
 
@@ -647,8 +673,8 @@ void TestFrmEditor::failedSaveKeepsTheDialogAndStrokes() {
     press(QStringLiteral("cmdOk"));
     QVERIFY(m_dialog);
     QVERIFY(m_dialog->isVisible());
-    QCOMPARE(MessageBoxSeam::shownTexts().size(), 1);
-    QVERIFY(MessageBoxSeam::shownTexts().first().startsWith(
+    QCOMPARE(m_host->scripted.shownTexts().size(), 1);
+    QVERIFY(m_host->scripted.shownTexts().first().startsWith(
         QLatin1String("Impossibile salvare l'immagine \"close.bmp\"")));
     QCOMPARE(m_dialog->editor()->pixel(7, 7), kLight);
     QVERIFY(!m_host->list.Modified());
@@ -658,12 +684,12 @@ void TestFrmEditor::failedSaveKeepsTheDialogAndStrokes() {
     delete m_dialog.data();
     QVERIFY(QFile::remove(work(QStringLiteral("p_up.bmp"))));
     QVERIFY(QDir(m_work).mkdir(QStringLiteral("p_up.bmp")));
-    MessageBoxSeam::clearRecord();
+    m_host->scripted.clearRecord();
     QVERIFY(open(QStringLiteral("Scroller_Up")));
     const QByteArray normalBefore = readFileBytes(work(QStringLiteral("up.bmp")));
     press(QStringLiteral("optMask1"));
     paint(2, 2);
-    MessageBoxSeam::queueAnswer(MessageBoxSeam::Yes);
+    m_host->scripted.queueAnswer(UserPrompts::Yes);
     press(QStringLiteral("optMask0"));
     QVERIFY(child<QRadioButton>(QStringLiteral("optMask0"))->isChecked());
     paint(3, 3);
@@ -686,7 +712,7 @@ void TestFrmEditor::withoutWorkingFolderNothingIsReadOrWritten() {
     QDir::setCurrent(previous);
     QVERIFY(blank);
     QVERIFY(stillOpen);
-    QCOMPARE(MessageBoxSeam::shownTexts().size(), 1);
+    QCOMPARE(m_host->scripted.shownTexts().size(), 1);
     QCOMPARE(at(QImage(work(QStringLiteral("up.bmp"))), 0, 0), kGreen);
 }
 
@@ -727,7 +753,7 @@ void TestFrmEditor::eachChangeIsOneStepAndReachesOk() {
     } else if (change == "import") {
         const QString file = m_folders->programDir() + QStringLiteral("/rosso.png");
         QVERIFY(plain(17, 17, kRed).save(file));
-        FileDialogSeam::queuePath(file);
+        m_host->scripted.queuePath(file);
         act(QStringLiteral("mnuImporta"));
     } else if (change == "paste") {
         QGuiApplication::clipboard()->setImage(plain(34, 34, kRed));
@@ -783,14 +809,14 @@ void TestFrmEditor::importFitsAndMasks() {
     const QString file = m_folders->programDir() + QStringLiteral("/in.png");
     QVERIFY(image.isNull() ? writeFileBytes(file, "\x89PNG no") : image.save(file, "PNG"));
     QVERIFY(open(QStringLiteral("Scroller_Up")));
-    FileDialogSeam::queuePath(file);
+    m_host->scripted.queuePath(file);
     act(QStringLiteral("mnuImporta"));
     const QList<Colour> shown = pixelsOf(m_dialog->editor());
     for (int i = 0; i < shown.size(); ++i)
         QVERIFY2(expected[i] < 0 || shown[i] == expected[i], qPrintable(QString::number(i)));
-    QCOMPARE(MessageBoxSeam::shownTexts().size(), image.isNull() ? 1 : 0);
+    QCOMPARE(m_host->scripted.shownTexts().size(), image.isNull() ? 1 : 0);
     if (image.isNull())
-        QVERIFY(MessageBoxSeam::shownTexts().first().startsWith(
+        QVERIFY(m_host->scripted.shownTexts().first().startsWith(
             QLatin1String("Impossibile leggere l'immagine \"in.png\"")));
 }
 
@@ -809,12 +835,12 @@ void TestFrmEditor::exportAndClipboardKeepTransparency() {
     // way is reported.
     const QString out = m_folders->programDir() + QStringLiteral("/uscita");
     QVERIFY(QDir().mkdir(out + QStringLiteral("2.png")));
-    FileDialogSeam::queuePath(out);
-    FileDialogSeam::queuePath(out + QStringLiteral("2.png"));
+    m_host->scripted.queuePath(out);
+    m_host->scripted.queuePath(out + QStringLiteral("2.png"));
     act(QStringLiteral("mnuEsporta"));
     act(QStringLiteral("mnuEsporta"));
     QCOMPARE(QImage(out + QStringLiteral(".png")).convertToFormat(QImage::Format_ARGB32), copied);
-    QVERIFY(MessageBoxSeam::shownTexts().value(0).startsWith(
+    QVERIFY(m_host->scripted.shownTexts().value(0).startsWith(
         QLatin1String("Impossibile scrivere il file \"uscita2.png\"")));
 
     // Into another item, and nothing changes when the clipboard holds no picture.
@@ -824,7 +850,7 @@ void TestFrmEditor::exportAndClipboardKeepTransparency() {
     QCOMPARE(pixelsOf(m_dialog->editor()), drawn);
     QGuiApplication::clipboard()->clear();
     act(QStringLiteral("mnuIncolla"));
-    QCOMPARE(MessageBoxSeam::shownTexts().last(),
+    QCOMPARE(m_host->scripted.shownTexts().last(),
              QStringLiteral("Gli appunti non contengono un'immagine."));
     QCOMPARE(pixelsOf(m_dialog->editor()), drawn);
 }

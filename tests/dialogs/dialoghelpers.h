@@ -5,6 +5,7 @@
 
 #include "dialogkit/csetting.h"
 #include "proplist/proplistmodel.h"
+#include "scriptedprompts.h"
 #include "skin/cskin.h"
 #include "testsupport.h"
 
@@ -55,8 +56,10 @@ public:
     PropListModel* settingsList() override { return &list; }
     QWidget* settingsOwner() override { return &owner; }
     ClosingNotifier* closingNotifier() override { return &notifier; }
+    UserPrompts* prompts() override { return &scripted; }
 
     TestFolders folders;
+    ScriptedPrompts scripted;
     SkinRef skin;
     PropListModel list;
     QWidget owner;

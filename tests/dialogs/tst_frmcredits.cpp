@@ -34,19 +34,13 @@ void finish(QWidget* dlg, const QString& ending) {
 class TestFrmCredits : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup();
 
     void splitsAndJoins_data();
     void splitsAndJoins();
     void editedLinesComeBackAsFiveLines();
     void typingIsLimitedToFiftyNineCharacters();
     void layoutFontAndTabOrder();
-    void seamAnswersWithoutShowing();
 };
-
-void TestFrmCredits::cleanup() {
-    frmCredits::clearSeam();
-}
 
 void TestFrmCredits::splitsAndJoins_data() {
     QTest::addColumn<QString>("credits");
@@ -205,16 +199,6 @@ void TestFrmCredits::layoutFontAndTabOrder() {
     QCOMPARE(pointSize, 8.25);
     QCOMPARE(order, (QStringList{"txtCredits1", "txtCredits2", "txtCredits3", "txtCredits4",
                                  "txtCredits5", "cmdAnnulla", "cmdOk"}));
-}
-
-void TestFrmCredits::seamAnswersWithoutShowing() {
-    frmCredits::queueResult(QStringLiteral("uno\r\ndue"));
-    frmCredits::queueResult(std::nullopt);
-    QCOMPARE(frmCredits::ModificaCredits(QStringLiteral("x")),
-             QStringLiteral("uno\r\ndue\r\n\r\n\r\n"));
-    QCOMPARE(frmCredits::ModificaCredits(QStringLiteral("x\r\ny")), QStringLiteral("x\r\ny"));
-    QCOMPARE(frmCredits::pendingResults(), 0);
-    QCOMPARE(frmCredits::calls(), (QStringList{"x", "x\r\ny"}));
 }
 
 QTEST_MAIN(TestFrmCredits)

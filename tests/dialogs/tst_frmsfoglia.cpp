@@ -56,7 +56,6 @@ private Q_SLOTS:
     void folderListShowsTheChainAndTheSubfolders();
     void consentiCambioLocksTheFolder();
     void sfogliaShowsModallyAndDoubleClickChooses();
-    void seamAnswersWithoutShowing();
 
 private:
     QTemporaryDir m_temp;
@@ -84,7 +83,6 @@ void TestFrmSfoglia::init() {
 
 void TestFrmSfoglia::cleanup() {
     m_dialog.reset();
-    frmSfoglia::clearSeam();
 }
 
 void TestFrmSfoglia::listsThePicturesOfTheFolder() {
@@ -254,17 +252,6 @@ void TestFrmSfoglia::sfogliaShowsModallyAndDoubleClickChooses() {
     QVERIFY(!frmSfoglia::Sfoglia(m_root, QStringLiteral("a.bmp"), &path, &name));
     QCOMPARE(name, QString());
     QCOMPARE(frmSfoglia::sharedInstance(), nullptr);
-}
-
-void TestFrmSfoglia::seamAnswersWithoutShowing() {
-    frmSfoglia::queueResult(QStringLiteral("/altrove/"), QStringLiteral("x.bmp"));
-    QString path, name;
-    QVERIFY(frmSfoglia::Sfoglia(m_root, QStringLiteral("a.bmp"), &path, &name));
-    QCOMPARE(path, QStringLiteral("/altrove/"));
-    QCOMPARE(name, QStringLiteral("x.bmp"));
-    QCOMPARE(frmSfoglia::calls().size(), 1);
-    QCOMPARE(frmSfoglia::calls().first().dirInizio, m_root);
-    QCOMPARE(frmSfoglia::calls().first().nomefile, QStringLiteral("a.bmp"));
 }
 
 QTEST_MAIN(TestFrmSfoglia)

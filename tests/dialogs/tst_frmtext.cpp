@@ -1,5 +1,4 @@
 #include "dialoghelpers.h"
-#include "dialogkit/messagebox.h"
 #include "dialogs/frmtext.h"
 
 #include <QLabel>
@@ -127,7 +126,7 @@ void TestFrmText::okReturnsTheTextAsTyped() {
     QCOMPARE(stored.toString(), typed);
     QCOMPARE(m_host->skin->RetrInfo(key).toString(), typed);
     QVERIFY(m_host->list.Modified());
-    QVERIFY(MessageBoxSeam::shownTexts().isEmpty());
+    QVERIFY(m_host->scripted.shownTexts().isEmpty());
 }
 
 void TestFrmText::cancellingStoresNothing_data() {

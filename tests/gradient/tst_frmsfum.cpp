@@ -1,7 +1,6 @@
 #include "common/numbers.h"
 #include "dialogkit/colourpicker.h"
 #include "dialogkit/csetting.h"
-#include "dialogkit/messagebox.h"
 #include "dialogs/frmcolor.h"
 #include "gradient/frmsfum.h"
 #include "gradient/ucolorsel.h"
@@ -9,6 +8,7 @@
 #include "modalanswer.h"
 #include "proplist/proplistmodel.h"
 #include "quietgrab.h"
+#include "scriptedprompts.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -25,7 +25,7 @@ namespace {
 // The main window as a launcher sees it: a property list with the gradient item "Capt".
 class FakeHost : public SettingHost {
 public:
-    explicit FakeHost(const SkinRef& skin) {
+    FakeHost(const SkinRef& skin, ScriptedPrompts* prompts) : scripted(prompts) {
         list.LoadingItems();
         list.AddCat(QStringLiteral("Finestra"), QStringLiteral("Finestra"));
         list.AddItem(QStringLiteral("Finestra"), QStringLiteral("Sfumatura Titolo"),
@@ -35,9 +35,11 @@ public:
     PropListModel* settingsList() override { return &list; }
     QWidget* settingsOwner() override { return nullptr; }
     ClosingNotifier* closingNotifier() override { return &notifier; }
+    UserPrompts* prompts() override { return scripted; }
 
     PropListModel list;
     ClosingNotifier notifier;
+    ScriptedPrompts* scripted;
 };
 
 struct Entry {
@@ -105,6 +107,7 @@ private:
     void clickOk() { QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton); }
 
     std::unique_ptr<TestFolders> folders;
+    std::unique_ptr<ScriptedPrompts> prompts;
     SkinRef skin;
     std::unique_ptr<FakeHost> host;
     std::shared_ptr<cSetting> setting;
@@ -112,8 +115,7 @@ private:
 };
 
 void TestFrmSfum::init() {
-    MessageBoxSeam::setTestMode(true);
-    ColourPickerSeam::clear();
+    prompts = std::make_unique<ScriptedPrompts>();
     registerValueDialog(KindGradient, [] { return new frmSfum; });
     folders = std::make_unique<TestFolders>();
     skin = std::make_shared<cSkin>(folders->locations());
@@ -131,7 +133,7 @@ void TestFrmSfum::cleanup() {
     skin.reset();
     folders.reset();
     unregisterValueDialogs();
-    ColourPickerSeam::clear();
+    QCOMPARE(prompts->pending(), 0);
 }
 
 void TestFrmSfum::setCapt(const QList<QPair<QString, QString>>& stops) {
@@ -143,7 +145,7 @@ void TestFrmSfum::setCapt(const QList<QPair<QString, QString>>& stops) {
 }
 
 frmSfum* TestFrmSfum::open() {
-    host = std::make_unique<FakeHost>(skin);
+    host = std::make_unique<FakeHost>(skin, prompts.get());
     setting = cSetting::create();
     setting->Init(QStringLiteral("Capt"), host.get(), skin);
     dialog = qobject_cast<frmSfum*>(setting->form());
@@ -291,9 +293,9 @@ void TestFrmSfum::selectorClickOpensThePicker() {
     uSfum* editor = dialog->editor();
     QTest::mouseClick(editor->imgFreccia(2), Qt::LeftButton, {}, QPoint(7, 7));
     QCOMPARE(dialog->selector()->GetNewColor(), 65280);
-    ColourPickerSeam::queueResult(0x00FFFF);
+    prompts->queueColour(0x00FFFF);
     QTest::mouseClick(dialog->selector()->findChild<QWidget*>("shpNew"), Qt::LeftButton);
-    QCOMPARE(ColourPickerSeam::calls(), QList<Colour>{65280});
+    QCOMPARE(prompts->colourCalls(), QList<Colour>{65280});
     QCOMPARE(editor->Colore(2), 0x00FFFF);
     QCOMPARE(dialog->selector()->lastColor(), 0x00FFFF);
     QCOMPARE(editor->Colore(1), 255);
@@ -308,9 +310,9 @@ void TestFrmSfum::cancelledPickerKeepsTheStop() {
     dialog->selector()->setValueG(128); // the stop follows the selector at once
     const Colour current = editor->Colore(3);
     QCOMPARE(current, 16711680 + 128 * 256);
-    ColourPickerSeam::queueResult(std::nullopt);
+    prompts->queueColour(std::nullopt);
     QTest::mouseClick(dialog->selector()->findChild<QWidget*>("shpNew"), Qt::LeftButton);
-    QCOMPARE(ColourPickerSeam::calls(), QList<Colour>{current});
+    QCOMPARE(prompts->colourCalls(), QList<Colour>{current});
     QCOMPARE(editor->Colore(3), current);
     // The old-colour swatch now shows the colour that was current when the picker opened.
     QCOMPARE(dialog->selector()->lastColor(), current);
@@ -347,22 +349,18 @@ void TestFrmSfum::closedWhileAModalWindowWaits() {
         QTRY_VERIFY(!dialog);
         answered = true;
     };
-    struct ClosingReporter : ErrorReporter {
-        std::function<void()> onMessage;
-        void critical(const QString&, const QString&) override { onMessage(); }
-    } reporter;
-    reporter.onMessage = closeTheSkin;
-
     if (modal == QLatin1String("open")) {
         dialog = new frmSfum;
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        ScopedErrorReporter scope(&reporter);
+        prompts->onNextMessage(closeTheSkin);
         auto bare = cSetting::create();
         bare->Init(QStringLiteral("Capt"), nullptr, skin);
+        bare->setPrompts(prompts.get());
         dialog->Avvia(bare, skin, QVariant(), false);
     } else if (modal == QLatin1String("picker")) {
         QVERIFY(open());
         QTest::mouseClick(dialog->editor()->imgFreccia(2), Qt::LeftButton, {}, QPoint(7, 7));
+        prompts->queueRealPicker();
         ModalAnswer picker([&](QWidget* shown) {
             closeTheSkin();
             shown->findChild<QScrollBar*>("B")->setValue(77);
@@ -371,7 +369,7 @@ void TestFrmSfum::closedWhileAModalWindowWaits() {
         Q_EMIT dialog->selector()->Click();
     } else {
         QVERIFY(open());
-        ScopedErrorReporter scope(&reporter);
+        prompts->onNextMessage(closeTheSkin);
         QWindow* window = dialog->windowHandle();
         uSfum* editor = dialog->editor();
         QTest::mousePress(window, Qt::LeftButton, {},
@@ -393,7 +391,6 @@ void TestFrmSfum::tooManyStopsAreRefusedOnce_data() {
 void TestFrmSfum::tooManyStopsAreRefusedOnce() {
     QFETCH(QString, count);
     QFETCH(int, listed);
-    ErrorRecorder errors;
     skin = std::make_shared<cSkin>(folders->locations());
     QList<QPair<QString, QString>> stops;
     for (int i = 0; i < listed; ++i)
@@ -403,12 +400,12 @@ void TestFrmSfum::tooManyStopsAreRefusedOnce() {
     QVERIFY(open());
     // The bar has 228 shades, so it holds 228 stops; the rest is refused with one message.
     QCOMPARE(dialog->editor()->NColori(), qint16(228));
-    QCOMPARE(errors.texts(),
+    QCOMPARE(prompts->shownTexts(),
              QStringList{QStringLiteral("Impossibile aggiungere un altro colore, il numero delle "
                                         "sfumature è uguale a quello dei Colori.")});
     // Redrawing does not repeat any refusal.
     dialog->editor()->setColore(1, 0x123456);
-    QCOMPARE(errors.entries.size(), 1);
+    QCOMPARE(prompts->shownTexts().size(), 1);
 }
 
 void TestFrmSfum::worksWithoutAList() {

@@ -2,6 +2,7 @@
 #include "gradient/ucolorsel.h"
 #include "gradient/usfum.h"
 #include "quietgrab.h"
+#include "scriptedprompts.h"
 #include "testsupport.h"
 
 #include <QTest>
@@ -417,18 +418,19 @@ void TestUSfum::refusedStopEndsTheDrag() {
     for (int i = 1; i < kL; ++i)
         stops.push_back({i, float(10 + (i - 1) * 90.0 / (kL - 2))});
     sfum->SetcSfum(modelOf(stops));
-    ErrorRecorder errors;
+    ScriptedPrompts prompts;
+    sfum->setPrompts(&prompts);
     QWindow* window = host->windowHandle();
     const QPoint start = marker(1)->mapTo(host, QPoint(7, 7));
     QTest::mousePress(window, Qt::LeftButton, {}, start);
     QCOMPARE(QWidget::mouseGrabber(), sfum);
     QTest::mouseMove(window, sfum->mapTo(host, QPoint(kB + 40, kCrossY)));
-    QCOMPARE(errors.entries.size(), 1);
+    QCOMPARE(prompts.shownTexts(), QStringList{cSfum::barFullText()});
     QCOMPARE(sfum->NColori(), qint16(kL));
     // The message box that shows the refusal must get the pointer.
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
     QTest::mouseMove(window, sfum->mapTo(host, QPoint(kB + 60, kCrossY)));
-    QCOMPARE(errors.entries.size(), 1);
+    QCOMPARE(prompts.shownTexts().size(), 1);
     QTest::mouseRelease(window, Qt::LeftButton, {}, sfum->mapTo(host, QPoint(kB + 60, kCrossY)));
 }
 

@@ -3,9 +3,8 @@
 #include "uadvlistfixture.h"
 
 #include "common/numbers.h"
-#include "dialogkit/messagebox.h"
-#include "dialogs/frmsfoglia.h"
 #include "proplist/listpictures.h"
+#include "scriptedprompts.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -85,19 +84,20 @@ private:
     void build();
     void hover(int row) { QTest::mouseMove(f->surface(), rowPoint(row)); }
     QLabel* toolTip() const { return f->child<QLabel>("lblToolTip"); }
+    std::unique_ptr<ScriptedPrompts> prompts;
     std::unique_ptr<ListFixture> f;
 };
 
 void tst_uAdvListInteraction::init() {
-    MessageBoxSeam::setTestMode(true);
-    frmSfoglia::clearSeam();
+    prompts = std::make_unique<ScriptedPrompts>();
     f = std::make_unique<ListFixture>();
+    f->list->setPrompts(prompts.get());
     build();
 }
 
 void tst_uAdvListInteraction::cleanup() {
     f.reset();
-    QCOMPARE(frmSfoglia::pendingResults(), 0);
+    QCOMPARE(prompts->pending(), 0);
 }
 
 void tst_uAdvListInteraction::build() {
@@ -394,8 +394,10 @@ void tst_uAdvListInteraction::switchThatCannotWriteThePlaceholderChangesNothing(
     ErrorRecorder errors;
     QTest::mouseMove(f->surface(), iconPoint(RowImageOpt));
     QTest::mouseClick(f->surface(), Qt::LeftButton, {}, iconPoint(RowImageOpt));
-    QCOMPARE(errors.entries.size(), 1);
-    QVERIFY(errors.entries.first().text.startsWith(QStringLiteral("Errore ")));
+    // Told by the list once the model has returned, not reported from inside it.
+    QVERIFY(errors.isEmpty());
+    QCOMPARE(prompts->shownTexts().size(), 1);
+    QVERIFY(prompts->shownTexts().first().startsWith(QStringLiteral("Errore ")));
     const tItem& it = f->model()->item(1, RowImageOpt);
     QVERIFY(!it.IsSet);
     QCOMPARE(it.ItemValue.toString(), QString());
@@ -558,7 +560,7 @@ void tst_uAdvListInteraction::editorsRaiseModItem() {
     hover(RowBool);
     QTest::mouseClick(f->child<QWidget>("chkBool"), Qt::LeftButton);
     hover(RowFile);
-    frmSfoglia::queueResult(f->work, QString()); // cancelled
+    prompts->queueBrowse(f->work, QString()); // cancelled
     QTest::mouseClick(f->child<QWidget>("cmdMore"), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(mod.count(), 0);
     QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
@@ -618,18 +620,16 @@ void tst_uAdvListInteraction::fileChoiceCopiesFromElsewhere() {
 
     hover(RowFile);
     QWidget* more = f->child<QWidget>("cmdMore");
-    frmSfoglia::queueResult(elsewhere.path() + '/', "nuovo.bmp");
+    prompts->queueBrowse(elsewhere.path() + '/', "nuovo.bmp");
     QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, 5));
     // The browser starts in the working folder with the current name.
-    QCOMPARE(frmSfoglia::calls().size(), 1);
-    QCOMPARE(frmSfoglia::calls().first().dirInizio, f->work);
-    QCOMPARE(frmSfoglia::calls().first().nomefile, QStringLiteral("sfondo.bmp"));
+    QCOMPARE(prompts->browseCalls(), QStringList{f->work + QStringLiteral("|sfondo.bmp")});
     QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("nuovo.bmp"));
     QCOMPARE(readFileBytes(f->work + "nuovo.bmp"), bytes);
     QVERIFY(f->list->model()->Modified());
 
     // A file of the working folder itself is taken without a copy.
-    frmSfoglia::queueResult(f->work, "locale.bmp");
+    prompts->queueBrowse(f->work, "locale.bmp");
     QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("locale.bmp"));
     QCOMPARE(readFileBytes(f->work + "locale.bmp"), QByteArray("local"));
@@ -643,13 +643,13 @@ void tst_uAdvListInteraction::fileChoiceCopiesFromElsewhere() {
     QVERIFY(twin != f->work);
     QVERIFY(QDir().mkpath(twin));
     QVERIFY(writeFileBytes(twin + "gemello.bmp", "twin"));
-    frmSfoglia::queueResult(twin, "gemello.bmp");
+    prompts->queueBrowse(twin, "gemello.bmp");
     QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(readFileBytes(f->work + "gemello.bmp"), QByteArray("twin"));
     QVERIFY(QDir(twin).removeRecursively());
 
     // A browser closed without a name changes nothing.
-    frmSfoglia::queueResult(elsewhere.path() + '/', QString());
+    prompts->queueBrowse(elsewhere.path() + '/', QString());
     QTest::mouseClick(more, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("gemello.bmp"));
 }
@@ -659,18 +659,20 @@ void tst_uAdvListInteraction::fileChoiceFailureChangesNothing() {
     QVERIFY(elsewhere.isValid());
     hover(RowFile);
     ErrorRecorder errors;
-    // The chosen file no longer exists.
-    frmSfoglia::queueResult(elsewhere.path() + '/', "sparito.bmp");
+    // The chosen file no longer exists: told by the list once the model has returned.
+    prompts->queueBrowse(elsewhere.path() + '/', "sparito.bmp");
     QTest::mouseClick(f->child<QWidget>("cmdMore"), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(errors.entries.size(), 1);
+    QCOMPARE(prompts->shownTexts().size(), 1);
+    QVERIFY(prompts->shownTexts().first().startsWith(QStringLiteral("Errore 53: ")));
     QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
     QVERIFY(!QFile::exists(f->work + "sparito.bmp"));
     // The working folder holds a folder of that name: the copy cannot replace it.
     QVERIFY(writeFileBytes(elsewhere.path() + "/blocco.bmp", "x"));
     QVERIFY(QDir().mkpath(f->work + "blocco.bmp"));
-    frmSfoglia::queueResult(elsewhere.path() + '/', "blocco.bmp");
+    prompts->queueBrowse(elsewhere.path() + '/', "blocco.bmp");
     QTest::mouseClick(f->child<QWidget>("cmdMore"), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(errors.entries.size(), 2);
+    QCOMPARE(prompts->shownTexts().size(), 2);
+    QVERIFY(errors.isEmpty());
     QCOMPARE(f->list->model()->RetrData("ImageName").toString(), QStringLiteral("sfondo.bmp"));
     QVERIFY(QFileInfo(f->work + "blocco.bmp").isDir());
     QVERIFY(!f->list->model()->Modified());
