@@ -1,12 +1,17 @@
 #include "recentskins.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
 
 namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(RecentSkins)
+};
 
 const QString kKey = QStringLiteral("recenti/pacchetti");
 
@@ -64,7 +69,7 @@ void RecentSkins::fillMenu(QMenu* menu, const std::function<void(const QString&)
     menu->clear();
     const QStringList list = paths();
     if (list.isEmpty()) {
-        QAction* none = menu->addAction(QStringLiteral("Nessuno skin recente"));
+        QAction* none = menu->addAction(Tr::tr("Nessuno skin recente"));
         none->setObjectName(QStringLiteral("mnuRecent0"));
         none->setEnabled(false);
         return;

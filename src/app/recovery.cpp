@@ -13,13 +13,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-namespace {
-
-const QString kFailureText =
-    QStringLiteral("Impossibile salvare la copia di recupero delle modifiche: %1");
-
-} // namespace
-
 QString RecoveryStore::defaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/recovery");
@@ -224,6 +217,7 @@ void RecoveryKeeper::finished(const QString& error, qint64 blocking) {
     }
     // Said once: the next attempts would only repeat it while the user keeps editing.
     if (!m_failing)
-        Q_EMIT failed(kFailureText.arg(error));
+        Q_EMIT failed(
+            tr("Impossibile salvare la copia di recupero delle modifiche: %1").arg(error));
     m_failing = true;
 }

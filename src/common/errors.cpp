@@ -1,5 +1,7 @@
 #include "errors.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
 #include <cstdio>
@@ -18,38 +20,44 @@ StderrReporter g_stderrReporter;
 // boxes of the user-interface thread.
 thread_local ErrorReporter* g_reporter = nullptr;
 
+// The Italian source text, which is also the key of its translation.
+const char* errorDescriptionSource(ErrorCode code) {
+    switch (code) {
+    case ErrorCode::InvalidArgument:
+        return QT_TRANSLATE_NOOP("Errors", "Chiamata di routine o argomento non validi");
+    case ErrorCode::Overflow:
+        return QT_TRANSLATE_NOOP("Errors", "Overflow");
+    case ErrorCode::OutOfMemory:
+        return QT_TRANSLATE_NOOP("Errors", "Memoria esaurita");
+    case ErrorCode::SubscriptRange:
+        return QT_TRANSLATE_NOOP("Errors", "Indice non compreso nell'intervallo");
+    case ErrorCode::BadFileName:
+        return QT_TRANSLATE_NOOP("Errors", "Nome o numero di file non valido");
+    case ErrorCode::FileNotFound:
+        return QT_TRANSLATE_NOOP("Errors", "Impossibile trovare il file");
+    case ErrorCode::DeviceIO:
+        return QT_TRANSLATE_NOOP("Errors", "Errore di I/O della periferica");
+    case ErrorCode::FileExists:
+        return QT_TRANSLATE_NOOP("Errors", "File già esistente");
+    case ErrorCode::DiskFull:
+        return QT_TRANSLATE_NOOP("Errors", "Disco pieno");
+    case ErrorCode::PastEndOfFile:
+        return QT_TRANSLATE_NOOP("Errors", "Input oltre la fine del file");
+    case ErrorCode::PermissionDenied:
+        return QT_TRANSLATE_NOOP("Errors", "Autorizzazione negata");
+    case ErrorCode::PathFileAccess:
+        return QT_TRANSLATE_NOOP("Errors", "Errore di accesso al percorso/file");
+    case ErrorCode::PathNotFound:
+        return QT_TRANSLATE_NOOP("Errors", "Impossibile trovare il percorso");
+    }
+    return nullptr;
+}
+
 } // namespace
 
 QString errorDescription(ErrorCode code) {
-    switch (code) {
-    case ErrorCode::InvalidArgument:
-        return QStringLiteral("Chiamata di routine o argomento non validi");
-    case ErrorCode::Overflow:
-        return QStringLiteral("Overflow");
-    case ErrorCode::OutOfMemory:
-        return QStringLiteral("Memoria esaurita");
-    case ErrorCode::SubscriptRange:
-        return QStringLiteral("Indice non compreso nell'intervallo");
-    case ErrorCode::BadFileName:
-        return QStringLiteral("Nome o numero di file non valido");
-    case ErrorCode::FileNotFound:
-        return QStringLiteral("Impossibile trovare il file");
-    case ErrorCode::DeviceIO:
-        return QStringLiteral("Errore di I/O della periferica");
-    case ErrorCode::FileExists:
-        return QStringLiteral("File già esistente");
-    case ErrorCode::DiskFull:
-        return QStringLiteral("Disco pieno");
-    case ErrorCode::PastEndOfFile:
-        return QStringLiteral("Input oltre la fine del file");
-    case ErrorCode::PermissionDenied:
-        return QStringLiteral("Autorizzazione negata");
-    case ErrorCode::PathFileAccess:
-        return QStringLiteral("Errore di accesso al percorso/file");
-    case ErrorCode::PathNotFound:
-        return QStringLiteral("Impossibile trovare il percorso");
-    }
-    return {};
+    const char* source = errorDescriptionSource(code);
+    return source ? QCoreApplication::translate("Errors", source) : QString();
 }
 
 ErrorCode errorCodeForErrno(int err, ErrorCode fallback) {
@@ -75,6 +83,7 @@ ErrorCode errorCodeForErrno(int err, ErrorCode fallback) {
 }
 
 QString errorMessageText(int number, const QString& description) {
+    // The prefix stays as written in every language: users quote it, and scripts look for it.
     return QStringLiteral("Errore ") + QString::number(number) + QStringLiteral(": ") + description;
 }
 

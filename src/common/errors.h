@@ -22,7 +22,8 @@ enum class ErrorCode : int {
     PathNotFound = 76,     // "Impossibile trovare il percorso"
 };
 
-// The standard Italian description of an error number ("" for numbers not listed above).
+// The standard description of an error number in the language of the installed translation
+// (Italian without one; "" for numbers not listed above).
 QString errorDescription(ErrorCode code);
 
 // The error number that best tells the user what a system error (errno) means; `fallback` for

@@ -6,6 +6,7 @@
 #include "storage/safefolder.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 
 #include <QFile>
@@ -15,6 +16,10 @@
 #include <limits>
 
 namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(cSkin)
+};
 
 // Blanks are spaces only: a tab or another control character in skin.ini is part of the text.
 QString trimBlanks(const QString& text) {
@@ -56,7 +61,7 @@ void cSkin::CaricaSkin(const QString& Nome) {
         // Opening a missing package would leave an empty file of that name behind and give the
         // user no clue why every setting reads empty; say it once and go on with the chosen one.
         reportError(ErrorCode::FileNotFound,
-                    QStringLiteral("Impossibile trovare lo skin predefinito ") + defaultName);
+                    Tr::tr("Impossibile trovare lo skin predefinito %1").arg(defaultName));
         if (Nome == defaultName) {
             // Nothing else will empty the working folder: files of a previous skin must not be
             // taken for this one's. The missing package was reported above already.
@@ -96,7 +101,7 @@ void cSkin::LeggiSkin(const QString& path, const QString& name) {
     const QString ini = m_skinPath + QStringLiteral("skin.ini");
     const int err = SafeFolder::readFileAt(ini, &bytes, std::numeric_limits<qint32>::max());
     if (err == EFBIG)
-        reportError(ErrorCode::OutOfMemory, QStringLiteral("File troppo grande: ") + ini);
+        reportError(ErrorCode::OutOfMemory, Tr::tr("File troppo grande: %1").arg(ini));
     if (err != 0)
         return;
     QBuffer buffer(&bytes);

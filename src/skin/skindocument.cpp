@@ -42,9 +42,9 @@ bool sameValue(const QVariant& a, const QVariant& b) {
 
 QString notWrittenText(int err, const QString& path) {
     const ErrorCode code = errorCodeForErrno(err, ErrorCode::DeviceIO);
-    return errorMessageText(int(code), errorDescription(code) +
-                                           QStringLiteral(": impossibile scrivere ") +
-                                           QDir::toNativeSeparators(path));
+    return errorMessageText(int(code),
+                            SkinDocument::tr("%1: impossibile scrivere %2")
+                                .arg(errorDescription(code), QDir::toNativeSeparators(path)));
 }
 
 } // namespace
@@ -65,10 +65,9 @@ int SkinDocument::writeWorkingFile(const QString& path, const QByteArray& bytes)
 QString SkinDocument::noWorkFolderText(const QString& what) const {
     const QString why = m_skin ? m_skin->workFolderRefusal() : QString();
     return errorMessageText(int(ErrorCode::PathNotFound),
-                            (why.isEmpty() ? QStringLiteral("Nessuna cartella di lavoro: ")
-                                           : QStringLiteral("Nessuna cartella di lavoro (") + why +
-                                                 QStringLiteral("): ")) +
-                                what);
+                            why.isEmpty()
+                                ? tr("Nessuna cartella di lavoro: %1").arg(what)
+                                : tr("Nessuna cartella di lavoro (%1): %2").arg(why, what));
 }
 
 // One step of the history. The first redo, run by the stack as it takes the step, finds the
@@ -129,8 +128,8 @@ private:
         for (const auto& [name, bytes] : files) {
             if (m_doc->putFile(name, bytes) != 0)
                 Q_EMIT m_doc->problem(
-                    QStringLiteral("Impossibile ripristinare l'immagine \"%1\": la cartella di "
-                                   "lavoro non è scrivibile o il disco è pieno.")
+                    SkinDocument::tr("Impossibile ripristinare l'immagine \"%1\": la cartella "
+                                     "di lavoro non è scrivibile o il disco è pieno.")
                         .arg(name));
         }
     }
@@ -188,7 +187,7 @@ QString SkinDocument::credits() const {
 
 void SkinDocument::setCredits(const QString& credits) {
     SkinChange change;
-    change.caption = QStringLiteral("Skin Credits");
+    change.caption = tr("Skin Credits");
     change.values = {{kCreditsKey, credits}};
     apply(change);
 }
@@ -243,8 +242,8 @@ SkinDocument::Outcome SkinDocument::apply(const SkinChange& change) {
         return {};
     // Written before the step is taken: a picture that cannot be written is no change.
     if (!change.files.isEmpty() && (!m_skin || m_skin->SkinPath().isEmpty()))
-        return {false, noWorkFolderText(QStringLiteral("impossibile scrivere ") +
-                                        change.files.first().first)};
+        return {false,
+                noWorkFolderText(tr("impossibile scrivere %1").arg(change.files.first().first))};
     for (qsizetype i = 0; i < change.files.size(); ++i) {
         const auto& [name, bytes] = change.files[i];
         if (const int err = putFile(name, bytes)) {
@@ -273,7 +272,7 @@ SkinDocument::Outcome SkinDocument::writeParameters(const QByteArray& parameters
     const QString folder = m_skin ? m_skin->SkinPath() : QString();
     const QString path = folder + QStringLiteral("skin.ini");
     if (folder.isEmpty())
-        return {false, noWorkFolderText(QStringLiteral("impossibile scrivere ") + path)};
+        return {false, noWorkFolderText(tr("impossibile scrivere %1").arg(path))};
     if (const int err = writeWorkingFile(path, parameters))
         return {false, notWrittenText(err, path)};
     m_stack.setClean();
@@ -285,7 +284,7 @@ SkinDocument::Outcome SkinDocument::save(const QByteArray& parameters, const QSt
     const QString folder = m_skin ? m_skin->SkinPath() : QString();
     const QString ini = folder + QStringLiteral("skin.ini");
     if (folder.isEmpty())
-        return {false, noWorkFolderText(QStringLiteral("impossibile scrivere ") + ini)};
+        return {false, noWorkFolderText(tr("impossibile scrivere %1").arg(ini))};
     if (const int err = writeWorkingFile(ini, iniBytes(parameters)))
         return {false, notWrittenText(err, ini)};
     Collected collected;

@@ -11,12 +11,12 @@
 // document's info table.
 struct SchemaCategory {
     const char* key;     // e.g. "(general)"
-    const char* caption; // shown in the category row
+    const char* caption; // shown in the category row, through translatedCaption()
 };
 
 struct SchemaItem {
     const char* category; // the key of the category it belongs to
-    const char* caption;
+    const char* caption;  // Italian; shown through translatedCaption()
     const char* key;
     ItemKind kind;
     bool advOpt; // the user may switch it off and on again
@@ -25,24 +25,29 @@ struct SchemaItem {
 std::span<const SchemaCategory> skinSchemaCategories();
 std::span<const SchemaItem> skinSchemaItems();
 
-// Loads the schema into a list (the property list model or a stand-in of a test) and binds it to
-// the skin: LoadingItems, each category followed by its items, then Ready. Items that cannot be
-// switched off are added without the fifth argument, so the list's own default applies.
+// The caption in the language of the installed translation. The Italian one in the table stays
+// the key: the table is built before any translator can be installed.
+QString translatedCaption(const SchemaCategory& category);
+QString translatedCaption(const SchemaItem& item);
+
+// Loads the schema, with translated captions, into a list (the property list model or a stand-in
+// of a test) and binds it to the skin: LoadingItems, each category followed by its items, then
+// Ready. Items that cannot be switched off are added without the fifth argument, so the list's own
+// default applies.
 template <class List> void loadSkinSchema(List& list, SkinRef& skin) {
     list.LoadingItems();
     const auto items = skinSchemaItems();
     for (const SchemaCategory& cat : skinSchemaCategories()) {
         const QString catKey = QString::fromUtf8(cat.key);
-        list.AddCat(catKey, QString::fromUtf8(cat.caption));
+        list.AddCat(catKey, translatedCaption(cat));
         for (const SchemaItem& it : items) {
             if (qstrcmp(it.category, cat.key) != 0)
                 continue;
             if (it.advOpt)
-                list.AddItem(catKey, QString::fromUtf8(it.caption), QString::fromUtf8(it.key),
-                             it.kind, true);
+                list.AddItem(catKey, translatedCaption(it), QString::fromUtf8(it.key), it.kind,
+                             true);
             else
-                list.AddItem(catKey, QString::fromUtf8(it.caption), QString::fromUtf8(it.key),
-                             it.kind);
+                list.AddItem(catKey, translatedCaption(it), QString::fromUtf8(it.key), it.kind);
         }
     }
     list.Ready(skin);

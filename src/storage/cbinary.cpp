@@ -5,6 +5,7 @@
 #include "storage/pendingfile.h"
 #include "storage/safefolder.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -14,6 +15,10 @@
 #include <unistd.h>
 
 namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(cBinary)
+};
 
 const QByteArray kSkinSignature = QByteArrayLiteral("QuenlarkSkin");
 const QByteArray kSettingsSignature = QByteArrayLiteral("QuenlarkSettings");
@@ -45,11 +50,11 @@ ErrorCode codeForOpenErrno(int err) {
 QString errnoText(ErrorCode code, int err, const QString& path) {
     switch (err) {
     case ENAMETOOLONG:
-        return QStringLiteral("Nome troppo lungo per il file system: ") + path;
+        return Tr::tr("Nome troppo lungo per il file system: %1").arg(path);
     case EDQUOT:
-        return QStringLiteral("Quota del disco esaurita: ") + path;
+        return Tr::tr("Quota del disco esaurita: %1").arg(path);
     case EROFS:
-        return QStringLiteral("File system di sola lettura: ") + path;
+        return Tr::tr("File system di sola lettura: %1").arg(path);
     default:
         return withPath(code, path);
     }
@@ -58,16 +63,16 @@ QString errnoText(ErrorCode code, int err, const QString& path) {
 // What an entry is when it is not a plain file, for "(è una cartella)" after its path.
 QString kindOf(mode_t mode) {
     if (S_ISDIR(mode))
-        return QStringLiteral("è una cartella");
+        return Tr::tr("è una cartella");
     if (S_ISFIFO(mode))
-        return QStringLiteral("è una pipe");
+        return Tr::tr("è una pipe");
     if (S_ISLNK(mode))
-        return QStringLiteral("è un collegamento simbolico");
+        return Tr::tr("è un collegamento simbolico");
     if (S_ISSOCK(mode))
-        return QStringLiteral("è un socket");
+        return Tr::tr("è un socket");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("è un dispositivo");
-    return QStringLiteral("non è un file ordinario");
+        return Tr::tr("è un dispositivo");
+    return Tr::tr("non è un file ordinario");
 }
 
 QString withSeparator(const QString& folder) {
@@ -133,7 +138,7 @@ bool cBinary::ApriFile(const QString& path, Accesso accesso) {
         struct stat st {};
         const auto refuse = [&](mode_t mode) {
             fallisci(ErrorCode::PathFileAccess,
-                     QStringLiteral("Non è un file: %1 (%2)").arg(path, kindOf(mode)));
+                     Tr::tr("Non è un file: %1 (%2)").arg(path, kindOf(mode)));
             return false;
         };
         if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
@@ -267,7 +272,7 @@ void cBinary::ScriviStringa(const QString& text) {
     const QByteArray bytes = encodeCp1252(text);
     if (bytes.size() > kMaxTextLength) {
         fallisci(ErrorCode::Overflow,
-                 QStringLiteral("Testo più lungo di 255 caratteri: ") + text.left(40));
+                 Tr::tr("Testo più lungo di 255 caratteri: %1").arg(text.left(40)));
         return;
     }
     const char length = char(quint8(bytes.size()));
@@ -369,11 +374,10 @@ bool cBinary::HaFirmaSkin(const QString& SknPath) {
     return file.read(expected.size()) == expected;
 }
 
-bool cBinary::controllaTesto(const QString& text, const QString& cosa) {
+bool cBinary::controllaTesto(const QString& text, const QString& tooLong) {
     if (encodeCp1252(text).size() <= kMaxTextLength)
         return true;
-    fallisci(ErrorCode::Overflow,
-             cosa + QStringLiteral(" più lungo di 255 caratteri: ") + text.left(40) + u'…');
+    fallisci(ErrorCode::Overflow, tooLong.arg(text.left(40)));
     return false;
 }
 
@@ -384,7 +388,7 @@ bool cBinary::CreaSkn(const QString& SrcPath, const QStringList& Files, const QS
                       const QString& Title) {
     d->failed = false;
     if (!isSafeEntryName(Nome)) {
-        fallisci(ErrorCode::BadFileName, QStringLiteral("Nome di pacchetto non valido: ") + Nome);
+        fallisci(ErrorCode::BadFileName, Tr::tr("Nome di pacchetto non valido: %1").arg(Nome));
         return false;
     }
     return CreaSknAt(SrcPath, Files, d->locations.skinsDir() + Nome, Title);
@@ -397,7 +401,7 @@ bool cBinary::CreaSknAt(const QString& SrcPath, const QStringList& Files, const 
     const QString src = withSeparator(SrcPath);
 
     // Everything that would make a package unreadable is refused before a byte is written.
-    if (!controllaTesto(Title, QStringLiteral("Titolo")))
+    if (!controllaTesto(Title, Tr::tr("Titolo più lungo di 255 caratteri: %1…")))
         return false;
     QStringList entries;
     QStringList links;
@@ -413,23 +417,22 @@ bool cBinary::CreaSknAt(const QString& SrcPath, const QStringList& Files, const 
         if (!info.isFile())
             continue;
         if (!isSafeEntryName(name)) {
-            fallisci(ErrorCode::BadFileName, QStringLiteral("Nome di file non valido: ") + name);
+            fallisci(ErrorCode::BadFileName, Tr::tr("Nome di file non valido: %1").arg(name));
             return false;
         }
-        if (!controllaTesto(name, QStringLiteral("Nome di file")))
+        if (!controllaTesto(name, Tr::tr("Nome di file più lungo di 255 caratteri: %1…")))
             return false;
         if (decodeCp1252(encodeCp1252(name)) != name) {
             fallisci(ErrorCode::BadFileName,
-                     QStringLiteral("Nome di file con caratteri non ammessi: ") + name);
+                     Tr::tr("Nome di file con caratteri non ammessi: %1").arg(name));
             return false;
         }
         entries << name;
     }
     if (entries.size() > kMaxEntries) {
-        fallisci(ErrorCode::Overflow,
-                 QStringLiteral("Troppi file per un pacchetto (%1, al massimo %2)")
-                     .arg(entries.size())
-                     .arg(kMaxEntries));
+        fallisci(ErrorCode::Overflow, Tr::tr("Troppi file per un pacchetto (%1, al massimo %2)")
+                                          .arg(entries.size())
+                                          .arg(kMaxEntries));
         return false;
     }
 
@@ -448,12 +451,12 @@ bool cBinary::CreaSknAt(const QString& SrcPath, const QStringList& Files, const 
         QByteArray data;
         const int err = SafeFolder::readFileAt(path, &data, std::numeric_limits<qint32>::max());
         if (err == EFBIG) {
-            fallisci(ErrorCode::Overflow, QStringLiteral("File troppo grande: ") + path);
+            fallisci(ErrorCode::Overflow, Tr::tr("File troppo grande: %1").arg(path));
             break;
         }
         if (err == ELOOP) {
             fallisci(ErrorCode::PathFileAccess,
-                     QStringLiteral("Il file è diventato un collegamento simbolico: ") + path);
+                     Tr::tr("Il file è diventato un collegamento simbolico: %1").arg(path));
             break;
         }
         if (err != 0) {
@@ -466,7 +469,7 @@ bool cBinary::CreaSknAt(const QString& SrcPath, const QStringList& Files, const 
     if (!ConfermaFile())
         return false;
     if (!links.isEmpty())
-        reportMessage(QStringLiteral("Collegamenti simbolici lasciati fuori dal pacchetto %1: %2")
+        reportMessage(Tr::tr("Collegamenti simbolici lasciati fuori dal pacchetto %1: %2")
                           .arg(TargetPath, links.join(QStringLiteral(", "))));
     return true;
 }
@@ -500,7 +503,7 @@ cBinary::Esito cBinary::EstraiSkinIn(const QString& SknPath, const QString& Fold
         return lettura;
     struct stat st {};
     if (::stat(QFile::encodeName(Folder).constData(), &st) == 0 && !S_ISDIR(st.st_mode)) {
-        fallisci(ErrorCode::PathNotFound, QStringLiteral("Non è una cartella: ") + Folder);
+        fallisci(ErrorCode::PathNotFound, Tr::tr("Non è una cartella: %1").arg(Folder));
         return Esito::Fallito;
     }
     const FileId package = SafeFolder::idOf(SknPath);
@@ -517,7 +520,7 @@ cBinary::Esito cBinary::EstraiSkinIn(const QString& SknPath, const QString& Fold
         if (package.valid && quint64(st.st_dev) == package.device &&
             quint64(st.st_ino) == package.inode) {
             fallisci(ErrorCode::BadFileName,
-                     QStringLiteral("Nome di file non valido nel pacchetto: ") + voce.nome);
+                     Tr::tr("Nome di file non valido nel pacchetto: %1").arg(voce.nome));
             return Esito::Fallito;
         }
         if (!Sovrascrivi) {
@@ -530,9 +533,9 @@ cBinary::Esito cBinary::EstraiSkinIn(const QString& SknPath, const QString& Fold
         }
         // Only a plain file is replaced: a folder or a link may hold or name what is not ours.
         if (!S_ISREG(st.st_mode)) {
-            fallisci(ErrorCode::FileExists,
-                     QStringLiteral("Esiste già e non viene sostituito: %1 (%2)")
-                         .arg(path, kindOf(st.st_mode)));
+            fallisci(
+                ErrorCode::FileExists,
+                Tr::tr("Esiste già e non viene sostituito: %1 (%2)").arg(path, kindOf(st.st_mode)));
             return Esito::Fallito;
         }
     }
@@ -566,10 +569,8 @@ cBinary::Esito cBinary::leggiPacchetto(const QString& SknPath, SafeFolder* dest,
     const qint32 count = LeggiLong();
     if (!d->failed && count > kMaxEntries)
         fallisci(ErrorCode::Overflow,
-                 QStringLiteral("Il pacchetto dichiara %1 file, più dei %2 ammessi: %3")
-                     .arg(count)
-                     .arg(kMaxEntries)
-                     .arg(SknPath));
+                 Tr::tr("Il pacchetto dichiara %1 file, più dei %2 ammessi: %3")
+                     .arg(QString::number(count), QString::number(kMaxEntries), SknPath));
     // Unpacked into its own folder, an entry of the package's name would replace it.
     const FileId package = dest ? SafeFolder::idOf(SknPath) : FileId{};
     Esito esito = Esito::Completo;
@@ -584,7 +585,7 @@ cBinary::Esito cBinary::leggiPacchetto(const QString& SknPath, SafeFolder* dest,
             break;
         if (!isSafeEntryName(name)) {
             fallisci(ErrorCode::BadFileName,
-                     QStringLiteral("Nome di file non valido nel pacchetto: ") + name);
+                     Tr::tr("Nome di file non valido nel pacchetto: %1").arg(name));
             break;
         }
         if (!dest) {
@@ -597,7 +598,7 @@ cBinary::Esito cBinary::leggiPacchetto(const QString& SknPath, SafeFolder* dest,
         }
         if (dest->isSameFile(name, package)) {
             fallisci(ErrorCode::BadFileName,
-                     QStringLiteral("Nome di file non valido nel pacchetto: ") + name);
+                     Tr::tr("Nome di file non valido nel pacchetto: %1").arg(name));
             break;
         }
         const QByteArray data = LeggiBlocco();
@@ -642,9 +643,8 @@ bool cBinary::SalvaSettings(bool Delete) {
         return false;
     if (senzaFirma) {
         // Writing over it would lose a file that is not ours.
-        fallisci(ErrorCode::PathFileAccess,
-                 QStringLiteral("Il file non è un pacchetto di impostazioni: ") +
-                     d->locations.settingsPackagePath());
+        fallisci(ErrorCode::PathFileAccess, Tr::tr("Il file non è un pacchetto di impostazioni: %1")
+                                                .arg(d->locations.settingsPackagePath()));
         return false;
     }
     return ScriviSettings(names, Delete);
@@ -691,7 +691,7 @@ bool cBinary::LeggiSettings(QStringList& names, bool extract, bool* senzaFirma, 
             break;
         if (!isSafeEntryName(name) || name.compare(ownName, Qt::CaseInsensitive) == 0) {
             fallisci(ErrorCode::BadFileName,
-                     QStringLiteral("Nome di file non valido nel pacchetto: ") + name);
+                     Tr::tr("Nome di file non valido nel pacchetto: %1").arg(name));
             break;
         }
         if (!extract) {

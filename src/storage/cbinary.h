@@ -125,7 +125,8 @@ private:
     bool salta(qint64 size);
     qint64 restanti() const;
     bool haFirma(const QByteArray& firma);
-    bool controllaTesto(const QString& text, const QString& cosa);
+    // `tooLong` takes the start of the text as %1.
+    bool controllaTesto(const QString& text, const QString& tooLong);
     Esito leggiPacchetto(const QString& SknPath, SafeFolder* dest, QList<Voce>* voci);
     void fallisci(ErrorCode code, const QString& description = {});
     void fallisciScrittura(ErrorCode code, const QString& path, int err);

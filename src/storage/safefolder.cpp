@@ -2,6 +2,7 @@
 
 #include "storage/leftovers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -13,6 +14,10 @@
 #include <unistd.h>
 
 namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(SafeFolder)
+};
 
 QByteArray nativeName(const QString& name) {
     return QFile::encodeName(name);
@@ -47,32 +52,30 @@ bool SafeFolder::open(const QString& path, Kind kind, QString* why) {
     if (kind == Kind::Private) {
         // Owner-only from the first moment: the temporary folder is shared with other users.
         if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST) {
-            *why = QStringLiteral("Impossibile creare la cartella di lavoro ") + path;
+            *why = Tr::tr("Impossibile creare la cartella di lavoro %1").arg(path);
             return false;
         }
         m_fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (m_fd < 0) {
             struct stat st {};
             if (::lstat(native.constData(), &st) == 0 && S_ISLNK(st.st_mode))
-                *why = QStringLiteral("La cartella di lavoro %1 è un collegamento simbolico: "
-                                      "non viene usata")
+                *why = Tr::tr("La cartella di lavoro %1 è un collegamento simbolico: "
+                              "non viene usata")
                            .arg(path);
             else
-                *why = QStringLiteral("La cartella di lavoro %1 non è una cartella utilizzabile")
-                           .arg(path);
+                *why = Tr::tr("La cartella di lavoro %1 non è una cartella utilizzabile").arg(path);
             return false;
         }
         struct stat st {};
         if (::fstat(m_fd, &st) != 0 || !S_ISDIR(st.st_mode)) {
-            *why = QStringLiteral("La cartella di lavoro %1 non è una cartella utilizzabile")
-                       .arg(path);
+            *why = Tr::tr("La cartella di lavoro %1 non è una cartella utilizzabile").arg(path);
             ::close(m_fd);
             m_fd = -1;
             return false;
         }
         if (st.st_uid != ::geteuid()) {
-            *why = QStringLiteral("La cartella di lavoro %1 appartiene a un altro utente: non "
-                                  "viene usata")
+            *why = Tr::tr("La cartella di lavoro %1 appartiene a un altro utente: non "
+                          "viene usata")
                        .arg(path);
             ::close(m_fd);
             m_fd = -1;
@@ -88,12 +91,12 @@ bool SafeFolder::open(const QString& path, Kind kind, QString* why) {
     }
 
     if (!QDir(path).exists() && !QDir().mkpath(path)) {
-        *why = QStringLiteral("Impossibile creare la cartella ") + path;
+        *why = Tr::tr("Impossibile creare la cartella %1").arg(path);
         return false;
     }
     m_fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_fd < 0) {
-        *why = QStringLiteral("Impossibile aprire la cartella ") + path;
+        *why = Tr::tr("Impossibile aprire la cartella %1").arg(path);
         return false;
     }
     leftovers::removeDead(path);

@@ -24,15 +24,11 @@ bool sameProblems(const QList<SkinProblem>& a, const QList<SkinProblem>& b) {
                       });
 }
 
-QString counted(int n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
-}
-
 } // namespace
 
 ProblemsPanel::ProblemsPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ProblemsPanel"));
-    setWindowTitle(QStringLiteral("Verifica skin"));
+    setWindowTitle(tr("Verifica skin"));
 
     lblSummary = new QLabel(this);
     lblSummary->setObjectName(QStringLiteral("lblSummary"));
@@ -40,8 +36,7 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QWidget(parent) {
     lstProblems = new QTreeWidget(this);
     lstProblems->setObjectName(QStringLiteral("lstProblems"));
     lstProblems->setColumnCount(3);
-    lstProblems->setHeaderLabels(
-        {QStringLiteral("Gravità"), QStringLiteral("Impostazione"), QStringLiteral("Problema")});
+    lstProblems->setHeaderLabels({tr("Gravità"), tr("Impostazione"), tr("Problema")});
     lstProblems->setRootIsDecorated(false);
     lstProblems->setUniformRowHeights(true);
     lstProblems->setWordWrap(false);
@@ -109,9 +104,9 @@ void ProblemsPanel::refresh() {
 
 void ProblemsPanel::showProblems(const QList<SkinProblem>& problems) {
     if (!m_document)
-        lblSummary->setText(QStringLiteral("Nessuno skin aperto"));
+        lblSummary->setText(tr("Nessuno skin aperto"));
     else if (problems.isEmpty())
-        lblSummary->setText(QStringLiteral("Nessun problema"));
+        lblSummary->setText(tr("Nessun problema"));
     if (sameProblems(problems, m_problems) && lstProblems->topLevelItemCount() == problems.size())
         return;
     m_problems = problems;
@@ -148,12 +143,18 @@ void ProblemsPanel::showProblems(const QList<SkinProblem>& problems) {
     if (!problems.isEmpty()) {
         const int errors = errorCount();
         const int warnings = count() - errors;
-        QStringList parts;
-        if (errors > 0)
-            parts << counted(errors, "errore", "errori");
-        if (warnings > 0)
-            parts << counted(warnings, "avviso", "avvisi");
-        lblSummary->setText(parts.join(QStringLiteral(" e ")));
+        // Singular and plural apart: without a translation the Italian source is shown as it is.
+        const QString errorsText =
+            errors == 1 ? tr("%1 errore").arg(errors) : tr("%1 errori").arg(errors);
+        const QString warningsText =
+            warnings == 1 ? tr("%1 avviso").arg(warnings) : tr("%1 avvisi").arg(warnings);
+        if (warnings == 0)
+            lblSummary->setText(errorsText);
+        else if (errors == 0)
+            lblSummary->setText(warningsText);
+        else
+            //: "2 errori e 1 avviso"
+            lblSummary->setText(tr("%1 e %2").arg(errorsText, warningsText));
     }
     Q_EMIT problemsChanged();
 }

@@ -10,6 +10,7 @@
 #include "validate/wholenumber.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -24,6 +25,10 @@
 namespace {
 
 using Severity = SkinProblem::Severity;
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(SkinValidator)
+};
 
 constexpr int kPictureSide = 17;
 constexpr double kMinContrast = 3.0;
@@ -62,7 +67,8 @@ const QString kCaptionTextKey = QStringLiteral("Capt_Text");
 const QString kCaptionKey = QStringLiteral("Capt");
 
 QString quoted(const QString& text) {
-    return u'«' + text + u'»';
+    //: Quotation marks around a name or value in a problem's message.
+    return Tr::tr("«%1»").arg(text);
 }
 
 bool endsWithBmp(const QString& key) {
@@ -91,7 +97,10 @@ double contrastRatio(qint32 a, qint32 b) {
 
 // Two decimals cut, not rounded: 2.996 must not read as the 3:1 it misses.
 QString ratioText(double ratio) {
-    return QString::number(std::floor(ratio * 100) / 100, 'f', 2).replace(u'.', u',');
+    //: The decimal separator of a contrast ratio such as "2,50:1"; one character.
+    const QString separator = Tr::tr(",", "decimal separator");
+    return QString::number(std::floor(ratio * 100) / 100, 'f', 2)
+        .replace(u'.', separator.isEmpty() ? QChar(u',') : separator.front());
 }
 
 int editDistance(const QString& a, const QString& b) {
@@ -117,11 +126,13 @@ QString stopsText(const QList<int>& stops) {
     QStringList parts;
     for (qsizetype i = 0; i < stops.size() && i < kShown; ++i)
         parts << QString::number(stops[i]);
-    QString text = (stops.size() == 1 ? QStringLiteral("la tappa ") : QStringLiteral("le tappe ")) +
-                   parts.join(QStringLiteral(", "));
-    if (stops.size() > kShown)
-        text += QStringLiteral(" e altre %1").arg(stops.size() - kShown);
-    return text;
+    const QString shown = parts.join(QStringLiteral(", "));
+    const QString text =
+        stops.size() == 1 ? Tr::tr("la tappa %1").arg(shown) : Tr::tr("le tappe %1").arg(shown);
+    if (stops.size() <= kShown)
+        return text;
+    //: %1 is "le tappe 1, 2, 3, 4, 5", %2 how many more stops there are.
+    return Tr::tr("%1 e altre %2").arg(text, QString::number(stops.size() - kShown));
 }
 
 class Checker {
@@ -172,12 +183,12 @@ private:
         const QString title = m_doc.value(kTitleKey).toString();
         if (title.trimmed().isEmpty())
             add("empty-title", Severity::Warning, kTitleKey,
-                QStringLiteral("Il titolo dello skin è vuoto"));
+                Tr::tr("Il titolo dello skin è vuoto"));
         const qsizetype length = encodeCp1252(title).size();
         if (length > cBinary::kMaxTextLength)
             add("title-too-long", Severity::Error, kTitleKey,
-                QStringLiteral("Il titolo è lungo %1 caratteri: il pacchetto ne può contenere "
-                               "al massimo %2")
+                Tr::tr("Il titolo è lungo %1 caratteri: il pacchetto ne può contenere "
+                       "al massimo %2")
                     .arg(length)
                     .arg(cBinary::kMaxTextLength));
     }
@@ -191,32 +202,36 @@ private:
             if (item.kind == KindFile) {
                 const QString name = m_doc.value(key).toString();
                 if (!name.isEmpty())
-                    checkPicture(key, name, QStringLiteral("L'immagine"), false);
+                    checkPicture(key, name, pictureWord(), false);
             } else if (item.kind == KindImage) {
                 // A picture whose key is a file name is that file; an empty name is one switched
                 // off, or one the skin leaves to the client.
                 const QString name = endsWithBmp(key) ? key : m_doc.value(key).toString();
                 if (!name.isEmpty())
-                    checkPicture(key, name, QStringLiteral("L'immagine"), true);
+                    checkPicture(key, name, pictureWord(), true);
             } else if (item.kind == KindMask) {
                 const QString name = m_doc.value(key).toString();
                 if (name.isEmpty())
                     continue;
-                checkPicture(key, name, QStringLiteral("La maschera"), true);
+                checkPicture(key, name, Tr::tr("La maschera"), true);
                 checkPressedMask(key, name, useMasks);
             }
         }
     }
 
+    //: The subject of the messages about a picture: %1 of "%1 %2 non è una bitmap leggibile".
+    static QString pictureWord() { return Tr::tr("L'immagine"); }
+
     // A file named by `key`: in the skin it must be a bitmap that can be read (of 17 x 17 when
-    // `fixedSide`); a file the skin lacks must come from the default skin.
+    // `fixedSide`); a file the skin lacks must come from the default skin. `what` is the
+    // subject of the message: "L'immagine", "La maschera", "La maschera premuta".
     void checkPicture(const QString& key, const QString& name, const QString& what,
                       bool fixedSide) {
         const auto found = m_files.find(name.toLower());
         if (found == m_files.end()) {
             if (!m_defaultFiles.contains(name.toLower()))
                 add("missing-picture", Severity::Error, key,
-                    QStringLiteral("%1 %2 non c'è né nello skin né nello skin predefinito")
+                    Tr::tr("%1 %2 non c'è né nello skin né nello skin predefinito")
                         .arg(what, quoted(name)));
             return;
         }
@@ -224,17 +239,15 @@ private:
         cBitmap bitmap;
         if (!bytes || !bitmap.CreateFromData(*bytes, 0, 0)) {
             add("unreadable-picture", Severity::Error, key,
-                QStringLiteral("%1 %2 non è una bitmap leggibile").arg(what, quoted(name)));
+                Tr::tr("%1 %2 non è una bitmap leggibile").arg(what, quoted(name)));
             return;
         }
         const QSize size = bitmap.image().size();
         if (fixedSide && size != QSize(kPictureSide, kPictureSide))
             add("picture-size", Severity::Warning, key,
-                QStringLiteral("%1 %2 è di %3 × %4 pixel invece di %5 × %5")
-                    .arg(what, quoted(name))
-                    .arg(size.width())
-                    .arg(size.height())
-                    .arg(kPictureSide));
+                Tr::tr("%1 %2 è di %3 × %4 pixel invece di %5 × %5")
+                    .arg(what, quoted(name), QString::number(size.width()),
+                         QString::number(size.height()), QString::number(kPictureSide)));
     }
 
     // The pressed twin is looked for only while masks are on; the client pairs the skin's mask
@@ -243,12 +256,12 @@ private:
         const QString twin = kPressedPrefix + name;
         const bool inSkin = m_files.count(twin.toLower()) > 0;
         if (inSkin || useMasks)
-            checkPicture(key, twin, QStringLiteral("La maschera premuta"), true);
+            checkPicture(key, twin, Tr::tr("La maschera premuta"), true);
         if (useMasks && !inSkin && m_files.count(name.toLower()) > 0 &&
             m_defaultFiles.contains(twin.toLower()))
             add("missing-pressed-mask", Severity::Warning, key,
-                QStringLiteral("Lo skin ha la maschera %1 ma non quella premuta %2: il client "
-                               "prenderebbe quella dello skin predefinito")
+                Tr::tr("Lo skin ha la maschera %1 ma non quella premuta %2: il client "
+                       "prenderebbe quella dello skin predefinito")
                     .arg(quoted(name), quoted(twin)));
     }
 
@@ -276,14 +289,13 @@ private:
         }
         if (!whole) {
             add("invalid-number", Severity::Error, key,
-                QStringLiteral("%1 non è un numero intero").arg(quoted(shown)));
+                Tr::tr("%1 non è un numero intero").arg(quoted(shown)));
             return;
         }
         if (*whole < std::numeric_limits<qint16>::min() ||
             *whole > std::numeric_limits<qint16>::max()) {
             add("invalid-number", Severity::Error, key,
-                QStringLiteral("%1 è fuori dall'intervallo da -32768 a 32767")
-                    .arg(shown.trimmed()));
+                Tr::tr("%1 è fuori dall'intervallo da -32768 a 32767").arg(shown.trimmed()));
             return;
         }
         for (const MeaningfulRange& range : kRanges) {
@@ -291,7 +303,7 @@ private:
                 continue;
             if (*whole < range.low || *whole > range.high)
                 add("number-range", Severity::Warning, key,
-                    QStringLiteral("%1 è fuori dai valori che hanno senso, da %2 a %3")
+                    Tr::tr("%1 è fuori dai valori che hanno senso, da %2 a %3")
                         .arg(*whole)
                         .arg(range.low)
                         .arg(range.high));
@@ -332,16 +344,17 @@ private:
             return;
         if (stops.count > kMaxStops)
             add("gradient-stops", Severity::Error, key,
-                QStringLiteral("La sfumatura dichiara %1 tappe, più delle %2 che si possono "
-                               "leggere")
+                Tr::tr("La sfumatura dichiara %1 tappe, più delle %2 che si possono "
+                       "leggere")
                     .arg(stops.count)
                     .arg(kMaxStops));
         else if (stops.count < 2)
             add("gradient-stops", Severity::Error, key,
-                QStringLiteral("La sfumatura ha una sola tappa: ne servono almeno due"));
+                Tr::tr("La sfumatura ha una sola tappa: ne servono almeno due"));
         else if (!stops.missing.isEmpty())
             add("gradient-stops", Severity::Error, key,
-                QStringLiteral("La sfumatura dichiara %1 tappe, ma non ha %2")
+                //: %2 is "la tappa 3" or "le tappe 3, 4".
+                Tr::tr("La sfumatura dichiara %1 tappe, ma non ha %2")
                     .arg(stops.count)
                     .arg(stopsText(stops.missing)));
 
@@ -354,7 +367,7 @@ private:
             if (position < 0 || position > 100)
                 outside << i;
             if (previous != 0 && position < previousPosition && disorder.isEmpty())
-                disorder = QStringLiteral("la tappa %1 (a %2) viene prima della tappa %3 (a %4)")
+                disorder = Tr::tr("la tappa %1 (a %2) viene prima della tappa %3 (a %4)")
                                .arg(i)
                                .arg(position)
                                .arg(previous)
@@ -364,11 +377,12 @@ private:
         }
         if (!outside.isEmpty())
             add("gradient-positions", Severity::Warning, key,
-                QStringLiteral("Per %1 la posizione è fuori dall'intervallo da 0 a 100")
+                //: %1 is "la tappa 3" or "le tappe 3, 4".
+                Tr::tr("Per %1 la posizione è fuori dall'intervallo da 0 a 100")
                     .arg(stopsText(outside)));
         if (!disorder.isEmpty())
             add("gradient-positions", Severity::Warning, key,
-                QStringLiteral("Le tappe non sono in ordine: ") + disorder);
+                Tr::tr("Le tappe non sono in ordine: %1").arg(disorder));
     }
 
     // -- contrast ----------------------------------------------------------------------------
@@ -381,13 +395,19 @@ private:
         return toInt32Clamped(value) & 0xFFFFFF;
     }
 
+    // `stop` is the stop of a gradient background, 0 for a plain colour.
     void checkPair(const QString& textKey, qint32 text, const QString& backKey, qint32 back,
-                   const QString& where) {
+                   int stop) {
         const double ratio = contrastRatio(text, back);
-        if (ratio < kMinContrast)
-            add("low-contrast", Severity::Warning, textKey,
-                QStringLiteral("Il testo ha un contrasto di %1:1 su %2%3, sotto il minimo di 3:1")
-                    .arg(ratioText(ratio), quoted(backKey), where));
+        if (ratio >= kMinContrast)
+            return;
+        add("low-contrast", Severity::Warning, textKey,
+            stop == 0
+                ? Tr::tr("Il testo ha un contrasto di %1:1 su %2, sotto il minimo di 3:1")
+                      .arg(ratioText(ratio), quoted(backKey))
+                : Tr::tr("Il testo ha un contrasto di %1:1 su %2 (tappa %3), sotto il minimo di "
+                         "3:1")
+                      .arg(ratioText(ratio), quoted(backKey), QString::number(stop)));
     }
 
     void checkContrast() {
@@ -397,7 +417,7 @@ private:
             const std::optional<qint32> text = colourOf(textKey);
             const std::optional<qint32> back = colourOf(backKey);
             if (text && back)
-                checkPair(textKey, *text, backKey, *back, QString());
+                checkPair(textKey, *text, backKey, *back, 0);
         }
         const std::optional<qint32> caption = colourOf(kCaptionTextKey);
         if (!caption)
@@ -406,8 +426,7 @@ private:
             const qint32 stop =
                 toInt32Clamped(readNumber(m_doc.value(gradientkeys::colourKey(kCaptionKey, i)))) &
                 0xFFFFFF;
-            checkPair(kCaptionTextKey, *caption, kCaptionKey, stop,
-                      QStringLiteral(" (tappa %1)").arg(i));
+            checkPair(kCaptionTextKey, *caption, kCaptionKey, stop, i);
         }
     }
 
@@ -463,7 +482,7 @@ private:
         for (const QString& key : written.keys()) {
             if (!isKnownKey(key))
                 add("unknown-key", Severity::Warning, key,
-                    QStringLiteral("Chiave sconosciuta in skin.ini: forse %1?")
+                    Tr::tr("Chiave sconosciuta in skin.ini: forse %1?")
                         .arg(quoted(closestKnownKey(key))));
         }
     }
@@ -486,8 +505,8 @@ private:
         for (const auto& [lower, name] : m_files) {
             if (!named.contains(lower))
                 add("unused-file", Severity::Warning, name,
-                    QStringLiteral("Nessuna impostazione usa il file %1: nel pacchetto è solo "
-                                   "peso")
+                    Tr::tr("Nessuna impostazione usa il file %1: nel pacchetto è solo "
+                           "peso")
                         .arg(quoted(name)));
         }
     }

@@ -31,7 +31,7 @@ struct SkinProblem {
     Severity severity = Severity::Error;
     // The setting's key ("Connect", "SysMenu_Max"); for a file that nothing names, its name.
     QString key;
-    QString message; // in Italian, for people
+    QString message; // for people, in the language of the installed translation
 };
 
 // "errore" or "avviso": these words in every language, since scripts read them.

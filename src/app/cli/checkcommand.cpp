@@ -22,7 +22,8 @@
 
 namespace {
 
-const char kCheckUsage[] = "PACCHETTO [--default PREDEFINITO] [--json]";
+const char kCheckUsage[] =
+    QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO [--default PREDEFINITO] [--json]");
 
 // A script tells "the skin has errors" from "there was no skin to check" by the status; a
 // mistyped command line is the latter.
@@ -63,11 +64,11 @@ bool readsWhole(const QString& path, const QString& shownPath) {
     case cBinary::Esito::Completo:
         return true;
     case cBinary::Esito::SenzaFirma:
-        printError(QStringLiteral("Il file non è un pacchetto skin: ") + shownPath);
+        printError(TessellarySkn::tr("Il file non è un pacchetto skin: %1").arg(shownPath));
         return false;
     case cBinary::Esito::Incompleto:
-        printError(QStringLiteral("Il pacchetto finisce prima di tutti i file che dichiara: ") +
-                   shownPath);
+        printError(TessellarySkn::tr("Il pacchetto finisce prima di tutti i file che dichiara: %1")
+                       .arg(shownPath));
         return false;
     case cBinary::Esito::Fallito:
         break; // reported by cBinary
@@ -82,17 +83,18 @@ bool copyWhole(const QString& from, const QString& to) {
         return false;
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly)) {
-        printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + from);
+        printError(fileErrorText(ErrorCode::PathFileAccess, from));
         return false;
     }
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError) {
-        printError(QStringLiteral("Errore 57: Errore di I/O della periferica: ") + from);
+        printError(fileErrorText(ErrorCode::DeviceIO, from));
         return false;
     }
     if (SafeFolder::writeFileAt(to, bytes) != 0) {
-        printError(QStringLiteral("Impossibile copiare il pacchetto nella cartella temporanea: ") +
-                   QFileInfo(to).absolutePath());
+        printError(
+            TessellarySkn::tr("Impossibile copiare il pacchetto nella cartella temporanea: %1")
+                .arg(QFileInfo(to).absolutePath()));
         return false;
     }
     return readsWhole(to, from);
@@ -124,7 +126,7 @@ int commandCheck(const QStringList& args) {
     leftovers::removeDead(parent);
     QTemporaryDir root(leftovers::temporaryFolderTemplate(parent));
     if (!root.isValid()) {
-        printError(QStringLiteral("Impossibile creare le cartelle temporanee in %1: %2")
+        printError(TessellarySkn::tr("Impossibile creare le cartelle temporanee in %1: %2")
                        .arg(QDir::toNativeSeparators(parent), root.errorString()));
         return kUnreadable;
     }
@@ -132,7 +134,7 @@ int commandCheck(const QStringList& args) {
     locations.programDir = root.path() + QStringLiteral("/program");
     locations.tempDir = root.path() + QStringLiteral("/temp");
     if (!QDir().mkpath(locations.skinsDir()) || !QDir().mkpath(locations.tempDir)) {
-        printError(QStringLiteral("Impossibile creare le cartelle temporanee"));
+        printError(TessellarySkn::tr("Impossibile creare le cartelle temporanee"));
         return kUnreadable;
     }
 

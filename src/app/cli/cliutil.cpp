@@ -1,6 +1,7 @@
 #include "app/cli/commands.h"
 
 #include "common/errors.h"
+#include "common/language.h"
 
 #include <cstdio>
 
@@ -39,7 +40,7 @@ void printError(const QString& text) {
 }
 
 void printWarning(const QString& text) {
-    printToStderr(QStringLiteral("Attenzione: ") + text);
+    printToStderr(TessellarySkn::tr("Attenzione: %1").arg(text));
 }
 
 QString escaped(const QString& text) {
@@ -63,14 +64,27 @@ QString escaped(const QString& text) {
     return out;
 }
 
+QString fileErrorText(ErrorCode code, const QString& path) {
+    return errorMessageText(int(code), errorDescription(code) + QStringLiteral(": ") + path);
+}
+
 void printLine(const QString& text) {
     const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
 int usageError(const char* name, const char* usage) {
-    std::fprintf(stderr, "Uso: tessellary-skn %s %s\n", name, usage);
+    const QString line =
+        TessellarySkn::tr("Uso: tessellary-skn %1 %2")
+            .arg(QLatin1String(name), QCoreApplication::translate("TessellarySkn", usage));
+    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
     return 1;
+}
+
+QStringList setUpLanguage(QCoreApplication& app, const QStringList& arguments) {
+    const LanguageChoice choice = chooseLanguage(arguments);
+    installTranslations(app, choice.language, cliLocations());
+    return choice.arguments;
 }
 
 Locations cliLocations() {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "common/errors.h"
 #include "common/locations.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +14,13 @@ using CommandFunction = int (*)(const QStringList& args);
 struct Command {
     const char* name;
     CommandFunction run;
-    const char* usage; // the arguments, as the usage message shows them
+    const char* usage; // the arguments, as the usage message shows them, before translation
+};
+
+// The messages of the command line: TessellarySkn::tr("…"), and QT_TRANSLATE_NOOP with this
+// context for texts kept in tables.
+struct TessellarySkn {
+    Q_DECLARE_TR_FUNCTIONS(TessellarySkn)
 };
 
 // Skin packages (packagecommands.cpp).
@@ -41,16 +49,23 @@ void installCliReporter();
 bool errorReported();
 // Prints a message of the command line itself to stderr; it counts as a reported error.
 void printError(const QString& text);
-// Prints "Attenzione: TEXT" to stderr; a warning is no failure and leaves the exit status alone.
+// Prints "Attenzione: TEXT" (translated) to stderr; a warning is no failure and leaves the exit
+// status alone.
 void printWarning(const QString& text);
 // The text with its control characters written out, so that a name, title or value read from a
 // file cannot move the cursor, colour the terminal or start a line of its own: "\n", "\r",
 // "\t", "\xHH" for the others (C0, DEL, C1), and "\\" for a backslash, so that the result
 // reads back unambiguously. Messages on stderr are escaped whole; results field by field.
 QString escaped(const QString& text);
+// "Errore N: description: path", with the standard description of `code`.
+QString fileErrorText(ErrorCode code, const QString& path);
 // Prints one line, UTF-8, to stdout; the caller escapes what came from a file.
 void printLine(const QString& text);
-// Prints "Uso: tessellary-skn NAME USAGE" to stderr and returns 1.
+// Prints "Uso: tessellary-skn NAME USAGE" to stderr, translated, and returns 1. `usage` is
+// marked with QT_TRANSLATE_NOOP("TessellarySkn", …).
 int usageError(const char* name, const char* usage);
+// Installs the translation of the language asked for with --lang or by the locale, and returns
+// the arguments without --lang.
+QStringList setUpLanguage(QCoreApplication& app, const QStringList& arguments);
 // The program's folder and the host's temporary folder.
 Locations cliLocations();

@@ -12,20 +12,28 @@
 namespace {
 
 // One row per command; a group of commands lives in a source file of its own.
+// The usages are the ones the commands print when their arguments are wrong.
 const Command kCommands[] = {
-    {"pack", commandPack, "CARTELLA PACCHETTO --title TITOLO [NOME...]"},
-    {"unpack", commandUnpack, "PACCHETTO CARTELLA [--overwrite]"},
-    {"title", commandTitle, "PACCHETTO"},
-    {"list", commandList, "PACCHETTO"},
-    {"settings", commandSettings, "PACCHETTO [--default PREDEFINITO]"},
-    {"resave", commandResave, "PACCHETTO [--default PREDEFINITO] [--credits TESTO]"},
-    {"check", commandCheck, "PACCHETTO [--default PREDEFINITO] [--json]"},
+    {"pack", commandPack,
+     QT_TRANSLATE_NOOP("TessellarySkn", "CARTELLA PACCHETTO --title TITOLO [NOME...]")},
+    {"unpack", commandUnpack,
+     QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO CARTELLA [--overwrite]")},
+    {"title", commandTitle, QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO")},
+    {"list", commandList, QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO")},
+    {"settings", commandSettings,
+     QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO [--default PREDEFINITO]")},
+    {"resave", commandResave,
+     QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO [--default PREDEFINITO] [--credits TESTO]")},
+    {"check", commandCheck,
+     QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO [--default PREDEFINITO] [--json]")},
     {"preview", commandPreview,
-     "PACCHETTO OUTPUT.png [--default PREDEFINITO] [--size LxA] [--scale N] [--map MAPPA.json]"},
+     QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO OUTPUT.png [--default PREDEFINITO] [--size "
+                                        "LxA] [--scale N] [--map MAPPA.json]")},
 };
 
 // What a script must know beyond the arguments: what may be lost, and how text is shown.
-const char kNotes[] =
+const char kNotes[] = QT_TRANSLATE_NOOP(
+    "TessellarySkn",
     "unpack legge e controlla tutto il pacchetto prima di scrivere e non cancella nulla: la\n"
     "  CARTELLA viene creata se manca e i file che vi esistono già restano; se il pacchetto ne\n"
     "  sostituirebbe uno non scrive niente, a meno di --overwrite, che sostituisce solo i file\n"
@@ -36,13 +44,29 @@ const char kNotes[] =
     "  tabulazioni) o, con --json, un array; esce con 0 senza errori (gli avvisi non contano), 1\n"
     "  con almeno un errore, 2 se il pacchetto non si legge per intero.\n"
     "Nei risultati e nei messaggi: caratteri di controllo come \\n \\r \\t \\xHH, barra rovescia "
-    "come \\\\.\n";
+    "come \\\\.\n"
+    "--lang en scrive i messaggi in inglese, --lang it in italiano; senza, vale la lingua\n"
+    "  dell'ambiente (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).\n");
 
 void printUsage(std::FILE* out) {
-    std::fprintf(out, "Uso:\n");
+    QString text = TessellarySkn::tr("Uso:") + u'\n';
     for (const Command& command : kCommands)
-        std::fprintf(out, "  tessellary-skn %s %s\n", command.name, command.usage);
-    std::fprintf(out, "\n%s", kNotes);
+        text += QStringLiteral("  tessellary-skn %1 %2\n")
+                    .arg(QLatin1String(command.name),
+                         QCoreApplication::translate("TessellarySkn", command.usage));
+    text += u'\n' + QCoreApplication::translate("TessellarySkn", kNotes);
+    std::fputs(text.toUtf8().constData(), out);
+}
+
+// The command's name, looked for before the application exists: past a --lang option.
+const char* commandName(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--lang") == 0)
+            ++i;
+        else if (std::strncmp(argv[i], "--lang=", 7) != 0)
+            return argv[i];
+    }
+    return "";
 }
 
 } // namespace
@@ -50,7 +74,7 @@ void printUsage(std::FILE* out) {
 int main(int argc, char** argv) {
     // preview draws text, which takes a GUI application; it shows no window, so it paints on the
     // off-screen platform whatever display there is, or is not.
-    const bool paints = argc > 1 && std::strcmp(argv[1], "preview") == 0;
+    const bool paints = std::strcmp(commandName(argc, argv), "preview") == 0;
     if (paints)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> application =
@@ -58,7 +82,7 @@ int main(int argc, char** argv) {
                : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication& app = *application;
     installCliReporter();
-    QStringList args = app.arguments().mid(1);
+    QStringList args = setUpLanguage(app, app.arguments().mid(1));
     if (args.isEmpty()) {
         printUsage(stderr);
         return 1;
@@ -76,7 +100,8 @@ int main(int argc, char** argv) {
             return status;
         }
     }
-    std::fprintf(stderr, "Comando sconosciuto: %s\n", escaped(name).toUtf8().constData());
+    const QString unknown = TessellarySkn::tr("Comando sconosciuto: %1").arg(escaped(name));
+    std::fprintf(stderr, "%s\n", unknown.toUtf8().constData());
     printUsage(stderr);
     return 1;
 }

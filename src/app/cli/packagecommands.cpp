@@ -13,8 +13,10 @@
 
 namespace {
 
-const char kPackUsage[] = "CARTELLA PACCHETTO --title TITOLO [NOME...]";
-const char kUnpackUsage[] = "PACCHETTO CARTELLA [--overwrite]";
+const char kPackUsage[] =
+    QT_TRANSLATE_NOOP("TessellarySkn", "CARTELLA PACCHETTO --title TITOLO [NOME...]");
+const char kUnpackUsage[] = QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO CARTELLA [--overwrite]");
+const char kPackageUsage[] = QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO");
 
 // "skin.ini" first, then every other plain file in byte order of the names. Hidden files stay
 // out (QDir lists them only when asked); the package itself, when it is written into the folder,
@@ -33,16 +35,19 @@ QStringList defaultFileList(const QString& folder, const QString& package) {
     return names;
 }
 
-// What stands at path instead of a plain file, for the end of a message.
-QString kindAt(const QString& path) {
+// The warning for what stands at path instead of a plain file.
+QString notAFileText(const QString& name, const QString& path) {
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return {};
-    if (S_ISDIR(st.st_mode))
-        return QStringLiteral(" (è una cartella)");
-    if (S_ISFIFO(st.st_mode))
-        return QStringLiteral(" (è una pipe)");
-    return {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return TessellarySkn::tr(
+                       "Non è un file, non incluso nel pacchetto: %1 (è una cartella)")
+                .arg(name);
+        if (S_ISFIFO(st.st_mode))
+            return TessellarySkn::tr("Non è un file, non incluso nel pacchetto: %1 (è una pipe)")
+                .arg(name);
+    }
+    return TessellarySkn::tr("Non è un file, non incluso nel pacchetto: %1").arg(name);
 }
 
 // The names the user listed, as CreaSknAt is to take them. Every entry of a package unpacks into
@@ -52,9 +57,9 @@ QString kindAt(const QString& path) {
 bool namedFiles(const QString& folder, const QStringList& given, QStringList* names) {
     for (const QString& name : given) {
         if (name.contains(u'/')) {
-            printError(QStringLiteral("Nome di file con una cartella, che nessuna estrazione "
-                                      "potrebbe ripristinare: ") +
-                       name);
+            printError(TessellarySkn::tr("Nome di file con una cartella, che nessuna estrazione "
+                                         "potrebbe ripristinare: %1")
+                           .arg(name));
             return false;
         }
     }
@@ -62,14 +67,14 @@ bool namedFiles(const QString& folder, const QStringList& given, QStringList* na
     for (const QString& name : given) {
         const QFileInfo info(dir, name);
         if (name.isEmpty()) {
-            printWarning(QStringLiteral("Nome di file vuoto, ignorato"));
+            printWarning(TessellarySkn::tr("Nome di file vuoto, ignorato"));
         } else if (info.isSymLink() || info.isFile()) {
             *names << name;
         } else if (!info.exists()) {
-            printWarning(QStringLiteral("File non trovato, non incluso nel pacchetto: ") + name);
+            printWarning(
+                TessellarySkn::tr("File non trovato, non incluso nel pacchetto: %1").arg(name));
         } else {
-            printWarning(QStringLiteral("Non è un file, non incluso nel pacchetto: ") + name +
-                         kindAt(info.filePath()));
+            printWarning(notAFileText(name, info.filePath()));
         }
     }
     return true;
@@ -81,11 +86,11 @@ int statusOf(cBinary::Esito esito, const QString& package) {
     case cBinary::Esito::Completo:
         return 0;
     case cBinary::Esito::SenzaFirma:
-        printError(QStringLiteral("Il file non è un pacchetto skin: ") + package);
+        printError(TessellarySkn::tr("Il file non è un pacchetto skin: %1").arg(package));
         return 1;
     case cBinary::Esito::Incompleto:
-        printError(QStringLiteral("Il pacchetto finisce prima di tutti i file che dichiara: ") +
-                   package);
+        printError(TessellarySkn::tr("Il pacchetto finisce prima di tutti i file che dichiara: %1")
+                       .arg(package));
         return 1;
     case cBinary::Esito::Fallito:
         break;
@@ -101,7 +106,7 @@ int commandPack(const QStringList& args) {
     const QString& folder = args[0];
     const QString& package = args[1];
     if (!QFileInfo(folder).isDir()) {
-        printError(QStringLiteral("Errore 76: Impossibile trovare il percorso: ") + folder);
+        printError(fileErrorText(ErrorCode::PathNotFound, folder));
         return 1;
     }
     // A name given on purpose is packed even when hidden; the folder's own listing is not.
@@ -126,7 +131,7 @@ int commandUnpack(const QStringList& args) {
 
 int commandTitle(const QStringList& args) {
     if (args.size() != 1)
-        return usageError("title", "PACCHETTO");
+        return usageError("title", kPackageUsage);
     cBinary binary(cliLocations());
     const QString title = binary.EstraiTitolo(args[0]);
     if (errorReported())
@@ -141,7 +146,7 @@ int commandTitle(const QStringList& args) {
 
 int commandList(const QStringList& args) {
     if (args.size() != 1)
-        return usageError("list", "PACCHETTO");
+        return usageError("list", kPackageUsage);
     cBinary binary(cliLocations());
     QList<cBinary::Voce> voci;
     const cBinary::Esito esito = binary.ElencaVoci(args[0], &voci);

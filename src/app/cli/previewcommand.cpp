@@ -22,8 +22,9 @@
 
 namespace {
 
-const char kUsage[] = "PACCHETTO OUTPUT.png [--default PREDEFINITO] [--size LxA] [--scale N] "
-                      "[--map MAPPA.json]";
+const char kUsage[] =
+    QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO OUTPUT.png [--default PREDEFINITO] [--size "
+                                       "LxA] [--scale N] [--map MAPPA.json]");
 
 constexpr int kMinSide = 16;
 constexpr int kMaxSide = 8192;
@@ -102,11 +103,11 @@ bool readable(const QString& path) {
     case cBinary::Esito::Completo:
         return true;
     case cBinary::Esito::SenzaFirma:
-        printError(QStringLiteral("Il file non è un pacchetto skin: ") + path);
+        printError(TessellarySkn::tr("Il file non è un pacchetto skin: %1").arg(path));
         return false;
     case cBinary::Esito::Incompleto:
-        printError(QStringLiteral("Il pacchetto finisce prima di tutti i file che dichiara: ") +
-                   path);
+        printError(TessellarySkn::tr("Il pacchetto finisce prima di tutti i file che dichiara: %1")
+                       .arg(path));
         return false;
     case cBinary::Esito::Fallito:
         break; // reported by cBinary
@@ -117,24 +118,25 @@ bool readable(const QString& path) {
 bool copyInto(const QString& from, const QString& to) {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly)) {
-        printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + from);
+        printError(fileErrorText(ErrorCode::PathFileAccess, from));
         return false;
     }
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError || SafeFolder::writeFileAt(to, bytes) != 0) {
-        printError(QStringLiteral("Impossibile copiare il pacchetto nella cartella temporanea: ") +
-                   from);
+        printError(
+            TessellarySkn::tr("Impossibile copiare il pacchetto nella cartella temporanea: %1")
+                .arg(from));
         return false;
     }
     return true;
 }
 
-// Written whole or not at all: a script never finds half an image.
-bool writeWhole(const QString& path, const QByteArray& bytes, const QString& what) {
+// Written whole or not at all: a script never finds half an image. `failure` takes the path as
+// %1 and the reason as %2.
+bool writeWhole(const QString& path, const QByteArray& bytes, const QString& failure) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        printError(
-            QStringLiteral("Impossibile scrivere %1 %2: %3").arg(what, path, file.errorString()));
+        printError(failure.arg(path, file.errorString()));
         return false;
     }
     return true;
@@ -150,11 +152,10 @@ int commandPreview(const QStringList& args) {
     if (options.size) {
         const std::optional<QSize> parsed = parseSize(*options.size);
         if (!parsed) {
-            printError(QStringLiteral("Dimensione non valida: %1 (serve LARGHEZZAxALTEZZA, da %2 "
-                                      "a %3 pixel per lato)")
-                           .arg(*options.size)
-                           .arg(kMinSide)
-                           .arg(kMaxSide));
+            printError(
+                TessellarySkn::tr("Dimensione non valida: %1 (serve LARGHEZZAxALTEZZA, "
+                                  "da %2 a %3 pixel per lato)")
+                    .arg(*options.size, QString::number(kMinSide), QString::number(kMaxSide)));
             return 1;
         }
         size = *parsed;
@@ -163,18 +164,18 @@ int commandPreview(const QStringList& args) {
     if (options.scale) {
         const std::optional<int> parsed = parseScale(*options.scale);
         if (!parsed) {
-            printError(QStringLiteral("Scala non valida: %1 (serve un intero da 1 a %2)")
-                           .arg(*options.scale)
-                           .arg(kMaxScale));
+            printError(TessellarySkn::tr("Scala non valida: %1 (serve un intero da 1 a %2)")
+                           .arg(*options.scale, QString::number(kMaxScale)));
             return 1;
         }
         scale = *parsed;
     }
     if (qint64(size.width()) * scale * size.height() * scale > kMaxPixels) {
-        printError(QStringLiteral("Immagine troppo grande: %1 x %2 pixel (al massimo %3 milioni)")
-                       .arg(size.width() * scale)
-                       .arg(size.height() * scale)
-                       .arg(kMaxPixels / (1024 * 1024)));
+        printError(
+            TessellarySkn::tr("Immagine troppo grande: %1 x %2 pixel (al massimo %3 milioni)")
+                .arg(size.width() * scale)
+                .arg(size.height() * scale)
+                .arg(kMaxPixels / (1024 * 1024)));
         return 1;
     }
 
@@ -190,8 +191,8 @@ int commandPreview(const QStringList& args) {
     locations.tempDir = root.path() + QStringLiteral("/temp");
     if (!root.isValid() || !QDir().mkpath(locations.skinsDir()) ||
         !QDir().mkpath(locations.tempDir)) {
-        printError(QStringLiteral("Impossibile creare le cartelle temporanee in ") +
-                   QDir::toNativeSeparators(parent));
+        printError(TessellarySkn::tr("Impossibile creare le cartelle temporanee in %1")
+                       .arg(QDir::toNativeSeparators(parent)));
         return 1;
     }
     // Without a default package the chosen one is read alone, as the default.
@@ -225,13 +226,14 @@ int commandPreview(const QStringList& args) {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (image.isNull() || !image.save(&buffer, "PNG")) {
-        printError(QStringLiteral("Impossibile disegnare l'anteprima"));
+        printError(TessellarySkn::tr("Impossibile disegnare l'anteprima"));
         return 1;
     }
-    if (!writeWhole(options.output, png, QStringLiteral("l'immagine")))
+    if (!writeWhole(options.output, png,
+                    TessellarySkn::tr("Impossibile scrivere l'immagine %1: %2")))
         return 1;
-    if (options.map &&
-        !writeWhole(*options.map, previewMapJson(map, scale), QStringLiteral("la mappa")))
+    if (options.map && !writeWhole(*options.map, previewMapJson(map, scale),
+                                   TessellarySkn::tr("Impossibile scrivere la mappa %1: %2")))
         return 1;
     return 0;
 }

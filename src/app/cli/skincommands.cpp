@@ -21,8 +21,10 @@
 
 namespace {
 
-const char kSettingsUsage[] = "PACCHETTO [--default PREDEFINITO]";
-const char kResaveUsage[] = "PACCHETTO [--default PREDEFINITO] [--credits TESTO]";
+const char kSettingsUsage[] =
+    QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO [--default PREDEFINITO]");
+const char kResaveUsage[] =
+    QT_TRANSLATE_NOOP("TessellarySkn", "PACCHETTO [--default PREDEFINITO] [--credits TESTO]");
 
 struct Options {
     QString package;
@@ -61,11 +63,11 @@ bool checkPackage(const QString& path) {
     case cBinary::Esito::Completo:
         return true;
     case cBinary::Esito::SenzaFirma:
-        printError(QStringLiteral("Il file non è un pacchetto skin: ") + path);
+        printError(TessellarySkn::tr("Il file non è un pacchetto skin: %1").arg(path));
         return false;
     case cBinary::Esito::Incompleto:
-        printError(QStringLiteral("Il pacchetto finisce prima di tutti i file che dichiara: ") +
-                   path);
+        printError(TessellarySkn::tr("Il pacchetto finisce prima di tutti i file che dichiara: %1")
+                       .arg(path));
         return false;
     case cBinary::Esito::Fallito:
         break;
@@ -78,7 +80,7 @@ class LoadedSkin {
 public:
     bool open(const Options& options) {
         if (!m_root.isValid()) {
-            printError(QStringLiteral("Impossibile creare le cartelle temporanee in %1: %2")
+            printError(TessellarySkn::tr("Impossibile creare le cartelle temporanee in %1: %2")
                            .arg(QDir::toNativeSeparators(m_parent), m_root.errorString()));
             return false;
         }
@@ -91,7 +93,7 @@ public:
         locations.programDir = m_root.path() + QStringLiteral("/program");
         locations.tempDir = m_root.path() + QStringLiteral("/temp");
         if (!QDir().mkpath(locations.skinsDir()) || !QDir().mkpath(locations.tempDir)) {
-            printError(QStringLiteral("Impossibile creare le cartelle temporanee"));
+            printError(TessellarySkn::tr("Impossibile creare le cartelle temporanee"));
             return false;
         }
         const QString defaultName = locations.defaultSkinName();
@@ -129,24 +131,27 @@ private:
     static bool copyInto(const QString& from, const QString& to) {
         QFile source(from);
         if (!source.open(QIODevice::ReadOnly)) {
-            printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + from);
+            printError(fileErrorText(ErrorCode::PathFileAccess, from));
             return false;
         }
         const QByteArray bytes = source.readAll();
         if (source.error() != QFileDevice::NoError) {
-            printError(QStringLiteral("Errore 57: Errore di I/O della periferica: ") + from);
+            printError(fileErrorText(ErrorCode::DeviceIO, from));
             return false;
         }
         // The copy goes to the temporary folder: say so when that is what is full.
         const int err = SafeFolder::writeFileAt(to, bytes);
         if (err == ENOSPC || err == EDQUOT || err == EFBIG) {
-            printError(QStringLiteral("Errore 61: Disco pieno: la cartella temporanea non ha "
-                                      "spazio per la copia di ") +
-                       from + QStringLiteral(" (") + QFileInfo(to).absolutePath() + u')');
+            printError(errorMessageText(
+                int(ErrorCode::DiskFull),
+                TessellarySkn::tr(
+                    "%1: la cartella temporanea non ha spazio per la copia di %2 (%3)")
+                    .arg(errorDescription(ErrorCode::DiskFull), from,
+                         QFileInfo(to).absolutePath())));
             return false;
         }
         if (err != 0) {
-            printError(QStringLiteral("Errore 75: Errore di accesso al percorso/file: ") + to);
+            printError(fileErrorText(ErrorCode::PathFileAccess, to));
             return false;
         }
         return true;
