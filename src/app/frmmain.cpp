@@ -107,7 +107,7 @@ void frmMain::buildPanes() {
     dckProblems = new QDockWidget(QStringLiteral("Verifica skin"), this);
     dckProblems->setObjectName(QStringLiteral("dckProblems"));
     m_problems = new ProblemsPanel(dckProblems);
-    m_problems->setObjectName(QStringLiteral("lstProblems"));
+    m_problems->setObjectName(QStringLiteral("pnlProblems"));
     dckProblems->setWidget(m_problems);
     addDockWidget(Qt::BottomDockWidgetArea, dckProblems);
     dckProblems->hide();
@@ -127,11 +127,14 @@ void frmMain::buildPanes() {
     // The panel's own show/hide action, so that closing the panel unticks it.
     QMenu* options = menuBar()->findChild<QMenu*>(QStringLiteral("mnuOptions"));
     options->insertAction(options->findChild<QAction*>(QStringLiteral("sep2")), mnuCheck);
-    mnuPreview->setChecked(true);
     QSettings settings;
     const bool shown = settings.value(QStringLiteral("anteprima/visibile"), true).toBool();
     const QByteArray sizes = settings.value(QStringLiteral("anteprima/divisore")).toByteArray();
-    mnuPreview->setChecked(shown);
+    {
+        // Only a choice of the user is remembered, not the one read back.
+        const QSignalBlocker quiet(mnuPreview);
+        mnuPreview->setChecked(shown);
+    }
     showPreview(shown);
     if (!sizes.isEmpty())
         splMain->restoreState(sizes);

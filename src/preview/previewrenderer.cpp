@@ -12,6 +12,7 @@
 #include "skin/skindocument.h"
 #include "skin/skinschema.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -53,16 +54,21 @@ const QList<gradientkeys::Stop> kCaptionFallback = {{makeColour(10, 36, 106), 0}
 constexpr int kDefaultCaptionHeight = 18;
 constexpr int kPicture = 17; // the side of the skin's button and scroll-bar pictures
 
-const QString& captionOf(const QString& key) {
-    static const QHash<QString, QString> captions = [] {
-        QHash<QString, QString> out;
+// Translated on every call: the table is built once, possibly before a translator is installed.
+QString captionOf(const QString& key) {
+    static const QHash<QString, const SchemaItem*> items = [] {
+        QHash<QString, const SchemaItem*> out;
         for (const SchemaItem& it : skinSchemaItems())
-            out.insert(QString::fromUtf8(it.key), QString::fromUtf8(it.caption));
+            out.insert(QString::fromUtf8(it.key), &it);
         return out;
     }();
-    static const QString none;
-    const auto it = captions.constFind(key);
-    return it == captions.constEnd() ? none : *it;
+    const SchemaItem* item = items.value(key);
+    return item ? translatedCaption(*item) : QString();
+}
+
+// A text of the sample client window, which speaks the editor's language.
+QString sampleText(const char* source) {
+    return QCoreApplication::translate("PreviewRenderer", source);
 }
 
 const QImage& missingMark() {
@@ -173,7 +179,7 @@ private:
     // --- parts of the window ---
     QRect frame(const QRect& window);
     void caption(const QRect& bar, const QString& textKey, const QString& title,
-                 const QString& boxKey, bool minMax);
+                 const QStringList& boxKeys, bool minMax);
     void captionButton(const QRect& r, const QString& maskKey, const QString& imageKey);
     QRect menuBar(const QRect& bar, int toolbarEnd);
     void openMenu(const QRect& title, int left, int top, const QRect& window);
@@ -339,7 +345,7 @@ QRect Scene::frame(const QRect& window) {
 }
 
 void Scene::caption(const QRect& bar, const QString& textKey, const QString& title,
-                    const QString& boxKey, bool minMax) {
+                    const QStringList& boxKeys, bool minMax) {
     if (bar.isEmpty())
         return;
     gradient(bar);
@@ -359,7 +365,14 @@ void Scene::caption(const QRect& bar, const QString& textKey, const QString& tit
                         bar.height() - 3);
     const QRect box(bar.left() + 2, bar.top() + 1, buttons.left() - bar.left() - 3,
                     bar.height() - 3);
-    add(boxKey, box, PreviewElement::Region);
+    // The stretch between the title and the buttons stands for the caption's font settings,
+    // shared out between them; where there are none it is the gradient's.
+    for (int i = 0; i < boxKeys.size(); ++i) {
+        const int left = box.left() + box.width() * i / int(boxKeys.size());
+        const int right = box.left() + box.width() * (i + 1) / int(boxKeys.size());
+        add(boxKeys[i], QRect(left, box.top(), right - left, box.height()),
+            PreviewElement::Region);
+    }
     const QColor ink = colour("Capt_Text");
     const QRect textBox = box.adjusted(2, 0, 0, 0);
     QRect written = textIn(textBox, title.left(256), ink, m_captionFont);
@@ -399,12 +412,21 @@ QRect Scene::menuBar(const QRect& bar, int toolbarEnd) {
     if (bar.isEmpty())
         return {};
     fill(QStringLiteral("Menu_Back"), bar);
-    static const char* const titles[] = {"File", "Connessione", "Visualizza", "Strumenti"};
+    //: Menus of the sample client window in the preview.
+    static const char* const sources[] = {
+        QT_TRANSLATE_NOOP("PreviewRenderer", "File"),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "Connessione"),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "Visualizza"),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "Strumenti"),
+    };
+    QStringList titles;
+    for (const char* source : sources)
+        titles << sampleText(source);
     const QFontMetrics fm(m_font);
     QList<QRect> boxes;
     int x = bar.left() + 2;
-    for (const char* title : titles) {
-        const int w = fm.horizontalAdvance(QLatin1String(title)) + 12;
+    for (const QString& title : titles) {
+        const int w = fm.horizontalAdvance(title) + 12;
         boxes << (QRect(x, bar.top() + 1, w, bar.height() - 2) & bar);
         x += w;
     }
@@ -417,7 +439,7 @@ QRect Scene::menuBar(const QRect& bar, int toolbarEnd) {
         }
     }
     for (qsizetype i = 0; i < boxes.size(); ++i) {
-        const QString title = QLatin1String(titles[i]);
+        const QString& title = titles[i];
         if (i == open) {
             fill(QStringLiteral("Menu_Back_Sel"), boxes[i]);
             text(QStringLiteral("Menu_Text_Sel"), boxes[i], title, m_font, Qt::AlignHCenter);
@@ -431,14 +453,23 @@ QRect Scene::menuBar(const QRect& bar, int toolbarEnd) {
 void Scene::openMenu(const QRect& title, int left, int top, const QRect& window) {
     if (title.isEmpty())
         return;
-    static const char* const entries[] = {"Alias...", "Trigger...", "Cambia skin...", "Opzioni..."};
+    //: Entries of the open menu of the sample client window in the preview.
+    static const char* const sources[] = {
+        QT_TRANSLATE_NOOP("PreviewRenderer", "Alias..."),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "Trigger..."),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "Cambia skin..."),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "Opzioni..."),
+    };
+    QStringList entries;
+    for (const char* source : sources)
+        entries << sampleText(source);
     constexpr int selected = 1;
     const QFontMetrics fm(m_font);
     int widest = 0;
-    for (const char* entry : entries)
-        widest = std::max(widest, fm.horizontalAdvance(QLatin1String(entry)));
+    for (const QString& entry : entries)
+        widest = std::max(widest, fm.horizontalAdvance(entry));
     const int rowH = fm.height() + 6;
-    QRect menu(std::max(title.left(), left), top, widest + 40, int(std::size(entries)) * rowH + 4);
+    QRect menu(std::max(title.left(), left), top, widest + 40, int(entries.size()) * rowH + 4);
     if (menu.right() > window.right())
         menu.moveRight(window.right());
     menu &= window;
@@ -447,10 +478,10 @@ void Scene::openMenu(const QRect& title, int left, int top, const QRect& window)
     add(QStringLiteral("Menu_Back"), menu, PreviewElement::Region);
     const QRect in = bevel(menu, 1, colour("LightColor"), colour("DarkColor"));
     fill(QStringLiteral("Menu_Back"), in);
-    for (int i = 0; i < int(std::size(entries)); ++i) {
+    for (int i = 0; i < int(entries.size()); ++i) {
         const QRect row(in.left() + 1, in.top() + 1 + i * rowH, in.width() - 2, rowH);
         const QRect words = row.adjusted(16, 0, -4, 0);
-        const QString entry = QLatin1String(entries[i]);
+        const QString& entry = entries[i];
         if (i == selected) {
             fill(QStringLiteral("Menu_Back_Sel"), row & in);
             text(QStringLiteral("Menu_Text_Sel"), words & in, entry, m_font);
@@ -511,8 +542,8 @@ void Scene::label(const QRect& r) {
         PreviewElement::Region);
     add(QStringLiteral("Label_Back2"),
         QRect(in.left(), in.top() + half, in.width(), in.height() - half), PreviewElement::Region);
-    text(QStringLiteral("Label_Text"), in.adjusted(5, 0, 0, 0), QStringLiteral("Alias definiti:"),
-         m_font);
+    text(QStringLiteral("Label_Text"), in.adjusted(5, 0, 0, 0),
+         sampleText(QT_TRANSLATE_NOOP("PreviewRenderer", "Alias definiti:")), m_font);
 }
 
 void Scene::listBox(const QRect& r) {
@@ -524,14 +555,21 @@ void Scene::listBox(const QRect& r) {
     const QFontMetrics fm(m_font);
     const QRect bar(in.right() - kPicture + 1, in.top(), kPicture, in.height());
     const QColor ink = inkOn(colour("List_Back"));
-    static const char* const names[] = {"n", "s", "e", "o", "su", "giu", "pp", "gt", "ss", "bb"};
+    //: Aliases in the list box of the sample client window: commands of a game, typed short
+    //: ("n" for "nord", "giu" for "giù").
+    static const char* const names[] = {
+        QT_TRANSLATE_NOOP("PreviewRenderer", "n"),  QT_TRANSLATE_NOOP("PreviewRenderer", "s"),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "e"),  QT_TRANSLATE_NOOP("PreviewRenderer", "o"),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "su"), QT_TRANSLATE_NOOP("PreviewRenderer", "giu"),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "pp"), QT_TRANSLATE_NOOP("PreviewRenderer", "gt"),
+        QT_TRANSLATE_NOOP("PreviewRenderer", "ss"), QT_TRANSLATE_NOOP("PreviewRenderer", "bb")};
     const int rowH = fm.height() + 2;
     int y = in.top() + 1;
     for (const char* name : names) {
         if (y + rowH - 1 > in.bottom())
             break;
         const QRect row(in.left() + 4, y, bar.left() - in.left() - 6, rowH);
-        add(QStringLiteral("List_Back"), textIn(row, QLatin1String(name), ink, m_font),
+        add(QStringLiteral("List_Back"), textIn(row, sampleText(name), ink, m_font),
             PreviewElement::Region);
         y += rowH;
     }
@@ -573,9 +611,21 @@ void Scene::listView(const QRect& r) {
     const QRect in = bevel(r, 1, colour("DarkColor"), colour("LightColor"));
     fill(QStringLiteral("ListView_Back"), in);
     const QFontMetrics fm(m_font);
+    //: Aliases and the commands they stand for, in the list view of the sample client window.
     static const char* const rows[][2] = {
-        {"n", "nord"},          {"s", "sud"},         {"pp", "prendi pane"}, {"gt", "guarda tutto"},
-        {"ss", "saluta tutti"}, {"bb", "bevi birra"}, {"dd", "dormi"},       {"ii", "inventario"}};
+        {QT_TRANSLATE_NOOP("PreviewRenderer", "n"), QT_TRANSLATE_NOOP("PreviewRenderer", "nord")},
+        {QT_TRANSLATE_NOOP("PreviewRenderer", "s"), QT_TRANSLATE_NOOP("PreviewRenderer", "sud")},
+        {QT_TRANSLATE_NOOP("PreviewRenderer", "pp"),
+         QT_TRANSLATE_NOOP("PreviewRenderer", "prendi pane")},
+        {QT_TRANSLATE_NOOP("PreviewRenderer", "gt"),
+         QT_TRANSLATE_NOOP("PreviewRenderer", "guarda tutto")},
+        {QT_TRANSLATE_NOOP("PreviewRenderer", "ss"),
+         QT_TRANSLATE_NOOP("PreviewRenderer", "saluta tutti")},
+        {QT_TRANSLATE_NOOP("PreviewRenderer", "bb"),
+         QT_TRANSLATE_NOOP("PreviewRenderer", "bevi birra")},
+        {QT_TRANSLATE_NOOP("PreviewRenderer", "dd"), QT_TRANSLATE_NOOP("PreviewRenderer", "dormi")},
+        {QT_TRANSLATE_NOOP("PreviewRenderer", "ii"),
+         QT_TRANSLATE_NOOP("PreviewRenderer", "inventario")}};
     constexpr int selected = 1;
     const int rowH = fm.height() + 4;
     const int split = in.left() + std::max(24, in.width() / 3);
@@ -585,9 +635,9 @@ void Scene::listView(const QRect& r) {
         if (i == selected)
             fill(QStringLiteral("ListView_Sel"), QRect(in.left(), y, in.width(), rowH));
         text(QStringLiteral("ListView_Text"), QRect(in.left() + 4, y, split - in.left() - 6, rowH),
-             QLatin1String(rows[i][0]), m_font);
+             sampleText(rows[i][0]), m_font);
         text(QStringLiteral("ListView_Text"), QRect(split + 4, y, in.right() - split - 4, rowH),
-             QLatin1String(rows[i][1]), m_font);
+             sampleText(rows[i][1]), m_font);
         y += rowH;
         if (y <= in.bottom())
             lines << QRect(in.left(), y++, in.width(), 1);
@@ -605,9 +655,13 @@ void Scene::textBox(const QRect& r) {
     const QRect in = bevel(r, 1, colour("DarkColor"), colour("LightColor"));
     p.fillRect(in, colour("List_Back"));
     const QFontMetrics fm(m_font);
-    const QString before = QStringLiteral("dici ");
-    const QString word = QStringLiteral("ciao");
-    const QString after = QStringLiteral(" a tutti");
+    //: A command typed in the text box of the sample client window; %1 is the selected word.
+    const QString typed = sampleText(QT_TRANSLATE_NOOP("PreviewRenderer", "dici %1 a tutti"));
+    //: The selected word of "dici %1 a tutti".
+    const QString word = sampleText(QT_TRANSLATE_NOOP("PreviewRenderer", "ciao"));
+    const qsizetype at = std::max<qsizetype>(typed.indexOf(QStringLiteral("%1")), 0);
+    const QString before = typed.left(at);
+    const QString after = typed.mid(at + 2);
     const QColor ink = inkOn(colour("List_Back"));
     int x = in.left() + 4;
     textIn(QRect(x, in.top(), in.right() - x + 1, in.height()), before, ink, m_font);
@@ -640,8 +694,10 @@ void Scene::dialog(const QRect& area) {
     const QRect inner = frame(area);
     const QRect bar(inner.left(), inner.top(), inner.width(),
                     std::min(m_captionHeight, inner.height()));
-    caption(bar, QStringLiteral("Capt_Text"), QStringLiteral("Alias"),
-            QStringLiteral("Caption_Italic"), false);
+    //: The title of the sample dialog in the preview.
+    caption(bar, QStringLiteral("Capt_Text"),
+            sampleText(QT_TRANSLATE_NOOP("PreviewRenderer", "Alias")),
+            {QStringLiteral("Caption_Bold"), QStringLiteral("Caption_Italic")}, false);
     const QRect body(inner.left(), bar.bottom() + 1, inner.width(), inner.bottom() - bar.bottom());
     if (body.isEmpty())
         return;
@@ -651,13 +707,19 @@ void Scene::dialog(const QRect& area) {
     const QRect content = body.adjusted(pad, pad, -pad, -pad);
     if (content.width() < 32 || content.height() < 32)
         return;
+    //: Buttons of the sample dialog in the preview.
     static const char* const buttons[][2] = {
-        {"Add", "Aggiungi"}, {"Remove", "Rimuovi"}, {"New", "Nuovo"},    {"Delete", "Elimina"},
-        {"Save", "Salva"},   {"Ok", "Ok"},          {"Abort", "Annulla"}};
+        {"Add", QT_TRANSLATE_NOOP("PreviewRenderer", "Aggiungi")},
+        {"Remove", QT_TRANSLATE_NOOP("PreviewRenderer", "Rimuovi")},
+        {"New", QT_TRANSLATE_NOOP("PreviewRenderer", "Nuovo")},
+        {"Delete", QT_TRANSLATE_NOOP("PreviewRenderer", "Elimina")},
+        {"Save", QT_TRANSLATE_NOOP("PreviewRenderer", "Salva")},
+        {"Ok", QT_TRANSLATE_NOOP("PreviewRenderer", "Ok")},
+        {"Abort", QT_TRANSLATE_NOOP("PreviewRenderer", "Annulla")}};
     const QFontMetrics fm(m_font);
     int widest = 0;
     for (const auto& b : buttons)
-        widest = std::max(widest, fm.horizontalAdvance(QLatin1String(b[1])));
+        widest = std::max(widest, fm.horizontalAdvance(sampleText(b[1])));
     const int buttonH = std::max(kPicture, fm.height()) + 4 + 2 * m_borderWidth;
     const int columnW = std::min(kPicture + widest + 14 + 2 * m_borderWidth, content.width() / 2);
     const int column = content.right() - columnW + 1;
@@ -671,11 +733,11 @@ void Scene::dialog(const QRect& area) {
             continue;
         if (y + buttonH > okTop - 4)
             break;
-        dialogButton(key, QLatin1String(buttons[i][1]), QRect(column, y, columnW, buttonH));
+        dialogButton(key, sampleText(buttons[i][1]), QRect(column, y, columnW, buttonH));
         y += buttonH + 4;
     }
     for (int i = 5; i < 7; ++i)
-        dialogButton(QLatin1String(buttons[i][0]), QLatin1String(buttons[i][1]),
+        dialogButton(QLatin1String(buttons[i][0]), sampleText(buttons[i][1]),
                      QRect(column, okTop + (i - 5) * (buttonH + 4), columnW, buttonH));
 
     const QRect left(content.left(), content.top(), column - pad - content.left(),
@@ -712,8 +774,8 @@ PreviewMap Scene::paint(QSize size) {
                           : int(std::clamp(height, 8.0, std::max(8.0, size.height() / 3.0)));
     const QRect bar(inner.left(), inner.top(), inner.width(),
                     std::min(m_captionHeight, inner.height()));
-    caption(bar, QStringLiteral("Title"), v.text(QStringLiteral("Title")),
-            QStringLiteral("Caption_Bold"), true);
+    // A click on the window's caption means its gradient, as the list calls it.
+    caption(bar, QStringLiteral("Title"), v.text(QStringLiteral("Title")), {}, true);
 
     const QFontMetrics fm(m_font);
     const QRect menu =
