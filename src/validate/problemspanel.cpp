@@ -50,10 +50,10 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(lstProblems);
 
     // Every edit announces itself, a drag through colours many times a second: the skin is
-    // checked once the burst is over, not once per step.
+    // checked once the burst is over, not once per step (a check reads every picture).
     m_pending = new QTimer(this);
     m_pending->setSingleShot(true);
-    m_pending->setInterval(0);
+    m_pending->setInterval(kSettleMs);
     connect(m_pending, &QTimer::timeout, this, &ProblemsPanel::refresh);
 
     resize(560, 260);
@@ -94,11 +94,25 @@ int ProblemsPanel::errorCount() const {
 }
 
 void ProblemsPanel::scheduleRefresh() {
+    // Nobody reads a hidden panel: it checks when it is shown again, so that editing with
+    // the panel closed pays nothing for it.
+    if (!isVisible()) {
+        m_stale = true;
+        m_pending->stop();
+        return;
+    }
     m_pending->start();
+}
+
+void ProblemsPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_stale)
+        refresh();
 }
 
 void ProblemsPanel::refresh() {
     m_pending->stop();
+    m_stale = false;
     showProblems(m_document ? validateSkin(*m_document) : QList<SkinProblem>());
 }
 

@@ -45,12 +45,16 @@ private:
     void showProblems(const QList<SkinProblem>& problems);
     void activate(QTreeWidgetItem* item);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     QPointer<SkinDocument> m_document;
     QMetaObject::Connection m_changedConnection;
     QMetaObject::Connection m_destroyedConnection;
     QList<SkinProblem> m_problems;
+    // How long the skin must stay unchanged before it is checked again.
+    static constexpr int kSettleMs = 120;
     QTimer* m_pending = nullptr;
+    bool m_stale = false; // changed while hidden
     QLabel* lblSummary = nullptr;
     QTreeWidget* lstProblems = nullptr;
 };

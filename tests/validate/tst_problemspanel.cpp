@@ -49,6 +49,14 @@ void TestProblemsPanel::followsTheDocument() {
     QTRY_COMPARE(panel.count(), 1);
     QCOMPARE(panel.errorCount(), 0);
 
+    // A hidden panel checks nothing until it is shown again.
+    panel.hide();
+    document->undoStack()->redo();
+    QTest::qWait(300);
+    QCOMPARE(panel.count(), 1);
+    panel.show();
+    QCOMPARE(panel.count(), 3);
+
     document.reset();
     QCOMPARE(panel.count(), 0);
     QCOMPARE(list->topLevelItemCount(), 0);
