@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="it">
 <context>
+    <name>EditorStart</name>
+    <message>
+        <source>Sono state trovate modifiche non salvate dello skin «%1» (%2). Recuperarle?</source>
+        <translation>Unsaved changes to the skin “%1” were found (%2). Recover them?</translation>
+    </message>
+    <message>
+        <source>Tessellary è già aperto. Un secondo editor userebbe la stessa cartella di lavoro del primo: chiudi l&apos;altro prima.
+(File di blocco: %1)</source>
+        <translation>Tessellary is already open. A second editor would use the same working folder as the first: close the other one first.
+(Lock file: %1)</translation>
+    </message>
+    <message>
+        <source>Impossibile preparare la cartella degli skin %1</source>
+        <translation>Cannot prepare the skins folder %1</translation>
+    </message>
+</context>
+<context>
     <name>Errors</name>
     <message>
         <source>Chiamata di routine o argomento non validi</source>
@@ -346,6 +363,21 @@ Aliases and the commands they stand for, in the list view of the sample client w
     <message>
         <source>Impossibile aprire la cartella %1</source>
         <translation>Cannot open the folder %1</translation>
+    </message>
+</context>
+<context>
+    <name>Screenshot</name>
+    <message>
+        <source>uso: tessellary-screenshot FILE.png [--lang en]</source>
+        <translation>usage: tessellary-screenshot FILE.png [--lang en]</translation>
+    </message>
+    <message>
+        <source>%1 non trovato</source>
+        <translation>%1 not found</translation>
+    </message>
+    <message>
+        <source>impossibile salvare %1</source>
+        <translation>cannot save %1</translation>
     </message>
 </context>
 <context>
@@ -1011,6 +1043,17 @@ In results and messages: control characters as \n \r \t \xHH, a backslash as \\.
     </message>
 </context>
 <context>
+    <name>cSfum</name>
+    <message>
+        <source>Il numero di sfumature deve essere maggiore o uguale al numero dei colori</source>
+        <translation>The number of shades must be greater than or equal to the number of colours</translation>
+    </message>
+    <message>
+        <source>Impossibile aggiungere un altro colore, il numero delle sfumature è uguale a quello dei Colori.</source>
+        <translation>Cannot add another colour: the number of shades equals the number of colours.</translation>
+    </message>
+</context>
+<context>
     <name>cSkin</name>
     <message>
         <source>Impossibile trovare lo skin predefinito %1</source>
@@ -1019,6 +1062,495 @@ In results and messages: control characters as \n \r \t \xHH, a backslash as \\.
     <message>
         <source>File troppo grande: %1</source>
         <translation>File too large: %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmColor</name>
+    <message>
+        <source>Selezionatore di colori</source>
+        <translation>Colour picker</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Preleva</source>
+        <translation>Pick</translation>
+    </message>
+    <message>
+        <source>Recenti</source>
+        <translation>Recent</translation>
+    </message>
+    <message>
+        <source>Colori dello skin</source>
+        <translation>Skin colours</translation>
+    </message>
+</context>
+<context>
+    <name>frmCredits</name>
+    <message>
+        <source>Skin Credits</source>
+        <translation>Skin Credits</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>frmEditor</name>
+    <message>
+        <source>Bmp Editor</source>
+        <translation>Bitmap Editor</translation>
+    </message>
+    <message>
+        <source>Palette</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>Colore principale:</source>
+        <translation>Main colour:</translation>
+    </message>
+    <message>
+        <source>Colore trasparente:</source>
+        <translation>Transparent colour:</translation>
+    </message>
+    <message>
+        <source>Colore chiaro bordi:</source>
+        <translation>Light border colour:</translation>
+    </message>
+    <message>
+        <source>Colore scuro bordi:</source>
+        <translation>Dark border colour:</translation>
+    </message>
+    <message>
+        <source>Strumenti</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>Matita</source>
+        <translation>Pencil</translation>
+    </message>
+    <message>
+        <source>Linea</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Riempimento</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>Contagocce</source>
+        <translation>Eyedropper</translation>
+    </message>
+    <message>
+        <source>Rettangolo</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Con Ctrl premuto il rettangolo è pieno</source>
+        <translation>Hold Ctrl down for a filled rectangle</translation>
+    </message>
+    <message>
+        <source>Con Maiusc premuto la linea resta orizzontale, verticale o diagonale</source>
+        <translation>Hold Shift down to keep the line horizontal, vertical or diagonal</translation>
+    </message>
+    <message>
+        <source>Simmetria:</source>
+        <translation>Symmetry:</translation>
+    </message>
+    <message>
+        <source>Nessuna</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Sinistra-destra</source>
+        <translation>Left-right</translation>
+    </message>
+    <message>
+        <source>Alto-basso</source>
+        <translation>Top-bottom</translation>
+    </message>
+    <message>
+        <source>Entrambe</source>
+        <translation>Both</translation>
+    </message>
+    <message>
+        <source>Stato</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Normale</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Premuto</source>
+        <translation>Pressed</translation>
+    </message>
+    <message>
+        <source>Nuova maschera</source>
+        <translation>New mask</translation>
+    </message>
+    <message>
+        <source>Immagine</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Rifletti orizzontalmente</source>
+        <translation>Flip horizontally</translation>
+    </message>
+    <message>
+        <source>Rifletti verticalmente</source>
+        <translation>Flip vertically</translation>
+    </message>
+    <message>
+        <source>Ruota di 90°</source>
+        <translation>Rotate by 90°</translation>
+    </message>
+    <message>
+        <source>Copia</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Incolla</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Importa…</source>
+        <translation>Import…</translation>
+    </message>
+    <message>
+        <source>Esporta PNG…</source>
+        <translation>Export PNG…</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Anteprima</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>colore:</source>
+        <translation>colour:</translation>
+    </message>
+    <message>
+        <source>Colore che mostra i pixel trasparenti</source>
+        <translation>Colour that shows the transparent pixels</translation>
+    </message>
+    <message>
+        <source>Colori</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>Colore del pulsante sinistro</source>
+        <translation>Colour of the left button</translation>
+    </message>
+    <message>
+        <source>Colore del pulsante destro</source>
+        <translation>Colour of the right button</translation>
+    </message>
+    <message>
+        <source>Il nome del file &quot;%1&quot; non è valido: l&apos;immagine sarà salvata come &quot;%2&quot;.</source>
+        <translation>The file name &quot;%1&quot; is not valid: the picture will be saved as &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Impossibile leggere l&apos;immagine &quot;%1&quot;: il file è danneggiato o non è una bitmap di Windows. Si apre un&apos;immagine vuota; il file resta com&apos;è finché non si salva.</source>
+        <translation>Cannot read the picture &quot;%1&quot;: the file is damaged or is not a Windows bitmap. An empty picture is opened; the file stays as it is until you save.</translation>
+    </message>
+    <message>
+        <source>Salvare le modifiche all&apos;immagine corrente?</source>
+        <translation>Save the changes to the current picture?</translation>
+    </message>
+    <message>
+        <source>Impossibile salvare l&apos;immagine &quot;%1&quot;: la cartella di lavoro non è scrivibile o il disco è pieno.</source>
+        <translation>Cannot save the picture &quot;%1&quot;: the working folder is not writable or the disk is full.</translation>
+    </message>
+    <message>
+        <source>Immagini (%1);;Tutti i file (*)</source>
+        <translation>Pictures (%1);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Importa immagine</source>
+        <translation>Import picture</translation>
+    </message>
+    <message>
+        <source>Impossibile leggere l&apos;immagine &quot;%1&quot;: il formato non è riconosciuto o il file è danneggiato. L&apos;immagine non è stata cambiata.</source>
+        <translation>Cannot read the picture &quot;%1&quot;: its format is not recognised or the file is damaged. The picture has not been changed.</translation>
+    </message>
+    <message>
+        <source>Esporta PNG</source>
+        <translation>Export PNG</translation>
+    </message>
+    <message>
+        <source>Immagini PNG (*.png)</source>
+        <translation>PNG pictures (*.png)</translation>
+    </message>
+    <message>
+        <source>Impossibile scrivere il file &quot;%1&quot;: la cartella non è scrivibile o il disco è pieno.</source>
+        <translation>Cannot write the file &quot;%1&quot;: the folder is not writable or the disk is full.</translation>
+    </message>
+    <message>
+        <source>Gli appunti non contengono un&apos;immagine.</source>
+        <translation>The clipboard holds no picture.</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>Anteprima</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Verifica skin</source>
+        <translation>Check skin</translation>
+    </message>
+    <message>
+        <source>&amp;Verifica skin</source>
+        <translation>&amp;Check skin</translation>
+    </message>
+    <message>
+        <source>&amp;Skins</source>
+        <translation>&amp;Skins</translation>
+    </message>
+    <message>
+        <source>&amp;Nuovo</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>&amp;Apri…</source>
+        <translation>&amp;Open…</translation>
+    </message>
+    <message>
+        <source>&amp;Carica</source>
+        <translation>&amp;Load</translation>
+    </message>
+    <message>
+        <source>&amp;Recenti</source>
+        <translation>&amp;Recent</translation>
+    </message>
+    <message>
+        <source>&amp;Salva</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>C&amp;hiudi</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;Esci</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Modifica</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Annulla</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Ripeti</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>&amp;Opzioni</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&amp;Skin Credits</source>
+        <translation>&amp;Skin Credits</translation>
+    </message>
+    <message>
+        <source>A&amp;nteprima</source>
+        <translation>P&amp;review</translation>
+    </message>
+    <message>
+        <source>Apri &amp;cartella skin</source>
+        <translation>Open skin &amp;folder</translation>
+    </message>
+    <message>
+        <source>Ci sono modifiche non confermate negli editor aperti. Applicarle?</source>
+        <translation>There are unconfirmed changes in the open editors. Apply them?</translation>
+    </message>
+    <message>
+        <source>Salvi le modifiche allo skin corrente?</source>
+        <translation>Save the changes to the current skin?</translation>
+    </message>
+    <message>
+        <source>Skin salvato con %1 problemi (%2 errori): vedi Opzioni › Verifica skin.</source>
+        <translation>Skin saved with %1 problems (%2 errors): see Options › Check skin.</translation>
+    </message>
+    <message>
+        <source>Il file non è un pacchetto skin: %1</source>
+        <translation>The file is not a skin package: %1</translation>
+    </message>
+    <message>
+        <source>Apri skin</source>
+        <translation>Open skin</translation>
+    </message>
+    <message>
+        <source>Skin (*.skn);;Tutti i file (*)</source>
+        <translation>Skins (*.skn);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Impossibile leggere il modello %1</source>
+        <translation>Cannot read the template %1</translation>
+    </message>
+    <message>
+        <source>Impossibile creare %1</source>
+        <translation>Cannot create %1</translation>
+    </message>
+    <message>
+        <source>Inserisci un nome per il tuo skin<byte value="xd"/>
+NB: Il nome non corrisponde al titolo, ma e&apos; soltanto il nome che verra&apos; dato al file .skn</source>
+        <translation>Enter a name for your skin<byte value="xd"/>
+NB: The name is not the title, it is only the name the .skn file will be given</translation>
+    </message>
+    <message>
+        <source>Il nome &quot;%1&quot; non è un nome di file valido.</source>
+        <translation>The name &quot;%1&quot; is not a valid file name.</translation>
+    </message>
+    <message>
+        <source>Esiste già uno skin con questo nome. Sostituirlo?</source>
+        <translation>A skin with this name already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>&amp;Annulla: %1</source>
+        <translation>&amp;Undo: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Ripeti: %1</source>
+        <translation>&amp;Redo: %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmSfoglia</name>
+    <message>
+        <source>Sfoglia...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>frmSfum</name>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Posizione</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Inverti</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>Distribuisci</source>
+        <translation>Spread</translation>
+    </message>
+</context>
+<context>
+    <name>frmText</name>
+    <message>
+        <source>Inserisci il valore di questa impostazione:</source>
+        <translation>Enter the value of this setting:</translation>
+    </message>
+    <message>
+        <source>Solo numeri interi da -32768 a 32767</source>
+        <translation>Whole numbers from -32768 to 32767 only</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>uAdvList</name>
+    <message>
+        <source>ignora voce</source>
+        <translation>ignore item</translation>
+    </message>
+    <message>
+        <source>attiva voce</source>
+        <translation>use item</translation>
+    </message>
+    <message>
+        <source>disattiva opzione</source>
+        <translation>switch option off</translation>
+    </message>
+    <message>
+        <source>attiva opzione</source>
+        <translation>switch option on</translation>
+    </message>
+    <message>
+        <source>imposta stringa</source>
+        <translation>set text</translation>
+    </message>
+    <message>
+        <source>imposta numero</source>
+        <translation>set number</translation>
+    </message>
+    <message>
+        <source>scegli file</source>
+        <translation>choose file</translation>
+    </message>
+    <message>
+        <source>modifica immagine</source>
+        <translation>edit picture</translation>
+    </message>
+    <message>
+        <source>modifica maschera normale</source>
+        <translation>edit normal mask</translation>
+    </message>
+    <message>
+        <source>modifica maschera premuto</source>
+        <translation>edit pressed mask</translation>
+    </message>
+    <message>
+        <source>scegli colore</source>
+        <translation>choose colour</translation>
+    </message>
+    <message>
+        <source>imposta sfumatura</source>
+        <translation>set gradient</translation>
+    </message>
+</context>
+<context>
+    <name>uSfum</name>
+    <message>
+        <source>Colore %1</source>
+        <translation>Colour %1</translation>
     </message>
 </context>
 </TS>

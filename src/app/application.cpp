@@ -17,15 +17,13 @@
 #include "storage/leftovers.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStatusBar>
 #include <QThread>
-#include <QTranslator>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,23 +38,11 @@ void registerValueDialogs() {
     registerColourPicker(&frmColor::pickColour);
 }
 
-void setUpApplication(QApplication& app) {
+void setUpApplication(QApplication& app, const QString& language) {
     QApplication::setApplicationName(QStringLiteral("Tessellary"));
     QApplication::setApplicationDisplayName(QString());
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-
-    // Lives as long as the application: installTranslator does not take ownership.
-    // The copy bundled with the editor first: an installed editor must not depend on which Qt
-    // translations the system happens to have.
-    static QTranslator qtTranslator;
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    const QString prefix = QStringLiteral("qtbase");
-    if (qtTranslator.load(italian, prefix, QStringLiteral("_"),
-                          Locations::forApplication().translationsDir()) ||
-        qtTranslator.load(italian, prefix, QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
-
+    // A translation that is missing leaves the texts Italian: the editor still works.
+    installTranslations(app, language, Locations::forApplication());
     registerValueDialogs();
 }
 
@@ -106,11 +92,18 @@ bool WorkFolderLock::acquire() {
 
 namespace {
 
-const QString kRecoveryQuestion =
-    QStringLiteral("Sono state trovate modifiche non salvate dello skin «%1» (%2). Recuperarle?");
-const QString kBusyText = QStringLiteral("Tessellary è già aperto. Un secondo editor userebbe la "
-                                         "stessa cartella di lavoro del primo: chiudi l'altro "
-                                         "prima.\n(File di blocco: %1)");
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(EditorStart)
+};
+
+QString recoveryQuestion() {
+    return Tr::tr("Sono state trovate modifiche non salvate dello skin «%1» (%2). Recuperarle?");
+}
+
+QString busyText() {
+    return Tr::tr("Tessellary è già aperto. Un secondo editor userebbe la stessa cartella di "
+                  "lavoro del primo: chiudi l'altro prima.\n(File di blocco: %1)");
+}
 
 } // namespace
 
@@ -148,7 +141,7 @@ EditorStart::Result EditorStart::start(const QStringList& arguments) {
                 return Result::HandedOver;
             QThread::msleep(100);
         }
-        m_prompts->critical(nullptr, kBusyText.arg(QDir::toNativeSeparators(m_lock->path())));
+        m_prompts->critical(nullptr, busyText().arg(QDir::toNativeSeparators(m_lock->path())));
         return Result::Refused;
     }
     m_instance = std::make_unique<SingleInstance>(socket);
@@ -179,9 +172,8 @@ EditorStart::Result EditorStart::start(const QStringList& arguments) {
                      [this](const QString& path) { bringToFront(path); });
     window->show();
     if (!skinsReady)
-        m_prompts->critical(window,
-                            QStringLiteral("Impossibile preparare la cartella degli skin ") +
-                                QDir::toNativeSeparators(m_locations.skinsDir()));
+        m_prompts->critical(window, Tr::tr("Impossibile preparare la cartella degli skin %1")
+                                        .arg(QDir::toNativeSeparators(m_locations.skinsDir())));
 
     offerRecovery(crashed);
     if (!package.isEmpty())
@@ -196,7 +188,7 @@ void EditorStart::offerRecovery(bool crashed) {
         m_store->remove();
         return;
     }
-    const QString text = kRecoveryQuestion.arg(
+    const QString text = recoveryQuestion().arg(
         packagepaths::shownName(copy->skinName),
         copy->written.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm")));
     // Sì is the answer that loses nothing: a stray Enter or Esc keeps the changes.

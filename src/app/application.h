@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/language.h"
 #include "common/locations.h"
 
 #include <QLockFile>
@@ -15,10 +16,10 @@ class ScopedErrorReporter;
 class SingleInstance;
 class frmMain;
 
-// What every program with the editor's windows sets up before showing them: names, the Italian
-// translation of Qt's standard buttons ("Sì", "No", "Annulla"), the list font, and the value
-// dialogs for each kind of setting.
-void setUpApplication(QApplication& app);
+// What every program with the editor's windows sets up before showing them: names, the texts in
+// `language` (kItalian or kEnglish; Qt's standard buttons too, "Sì"/"Yes"), the list font, and
+// the value dialogs for each kind of setting.
+void setUpApplication(QApplication& app, const QString& language = kItalian);
 
 // Registers the dialog of every item kind with the launcher, and the colour picker function.
 void registerValueDialogs();

@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QSaveFile>
 #include <QSettings>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QUndoStack>
@@ -39,15 +40,6 @@ std::function<void(const QString&)>& openFolderHandler() {
     static std::function<void(const QString&)> handler;
     return handler;
 }
-
-const QString kSaveQuestion = QStringLiteral("Salvi le modifiche allo skin corrente?");
-const QString kNamePrompt =
-    QStringLiteral("Inserisci un nome per il tuo skin\r\nNB: Il nome non corrisponde al titolo, "
-                   "ma e' soltanto il nome che verra' dato al file .skn");
-const QString kUnconfirmedQuestion =
-    QStringLiteral("Ci sono modifiche non confermate negli editor aperti. Applicarle?");
-const QString kReplaceQuestion =
-    QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?");
 
 } // namespace
 
@@ -74,6 +66,12 @@ frmMain::frmMain(const Locations& locations, QWidget* parent)
 
     buildMenus();
     buildPanes();
+    // F10 reaches the menu bar as Alt does, as desktop users expect on every platform.
+    auto* toMenus = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(toMenus, &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty())
+            menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
     fillSkinMenu();
     bindHistory();
     updateActions();
@@ -85,7 +83,7 @@ void frmMain::buildPanes() {
     auto* layout = new QVBoxLayout(fraPreview);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
-    auto* title = new QLabel(QStringLiteral("Anteprima"), fraPreview);
+    auto* title = new QLabel(tr("Anteprima"), fraPreview);
     title->setObjectName(QStringLiteral("lblPreview"));
     QFont bold = title->font();
     bold.setBold(true);
@@ -104,13 +102,18 @@ void frmMain::buildPanes() {
     });
     connect(lstOpt, &uAdvList::highlightChanged, m_preview, &PreviewPane::outlineKey);
 
-    dckProblems = new QDockWidget(QStringLiteral("Verifica skin"), this);
+    dckProblems = new QDockWidget(tr("Verifica skin"), this);
     dckProblems->setObjectName(QStringLiteral("dckProblems"));
     m_problems = new ProblemsPanel(dckProblems);
     m_problems->setObjectName(QStringLiteral("pnlProblems"));
     dckProblems->setWidget(m_problems);
     addDockWidget(Qt::BottomDockWidgetArea, dckProblems);
     dckProblems->hide();
+    // A few lines of problems, not half the window: the list stays the main thing.
+    connect(dckProblems, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible && !dckProblems->isFloating())
+            resizeDocks({dckProblems}, {150}, Qt::Vertical);
+    });
     connect(m_problems, &ProblemsPanel::problemActivated, this, [this](const QString& key) {
         selectSetting(key);
         m_preview->outlineKey(key);
@@ -122,7 +125,7 @@ void frmMain::buildPanes() {
     });
 
     mnuCheck = dckProblems->toggleViewAction();
-    mnuCheck->setText(QStringLiteral("&Verifica skin"));
+    mnuCheck->setText(tr("&Verifica skin"));
     mnuCheck->setObjectName(QStringLiteral("mnuCheck"));
     // The panel's own show/hide action, so that closing the panel unticks it.
     QMenu* options = menuBar()->findChild<QMenu*>(QStringLiteral("mnuOptions"));
@@ -215,20 +218,20 @@ SettingList* frmMain::settingsList() {
 }
 
 void frmMain::buildMenus() {
-    QMenu* mnuSkins = menuBar()->addMenu(QStringLiteral("&Skins"));
+    QMenu* mnuSkins = menuBar()->addMenu(tr("&Skins"));
     mnuSkins->setObjectName(QStringLiteral("mnuSkins"));
 
-    QAction* mnuNew = mnuSkins->addAction(QStringLiteral("&Nuovo"));
+    QAction* mnuNew = mnuSkins->addAction(tr("&Nuovo"));
     mnuNew->setObjectName(QStringLiteral("mnuNew"));
     mnuNew->setShortcut(QKeySequence::New);
     connect(mnuNew, &QAction::triggered, this, &frmMain::NewSkin);
 
-    QAction* mnuOpen = mnuSkins->addAction(QStringLiteral("&Apri…"));
+    QAction* mnuOpen = mnuSkins->addAction(tr("&Apri…"));
     mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
     mnuOpen->setShortcut(QKeySequence::Open);
     connect(mnuOpen, &QAction::triggered, this, &frmMain::OpenSkinFile);
 
-    mnuLoad = mnuSkins->addMenu(QStringLiteral("&Carica"));
+    mnuLoad = mnuSkins->addMenu(tr("&Carica"));
     mnuLoad->setObjectName(QStringLiteral("mnuLoad"));
     // Listed afresh each time, so that a skin made since (with "Nuovo", or by another program)
     // is there at once.
@@ -238,49 +241,49 @@ void frmMain::buildMenus() {
         fillSkinMenu();
     });
 
-    mnuRecent = mnuSkins->addMenu(QStringLiteral("&Recenti"));
+    mnuRecent = mnuSkins->addMenu(tr("&Recenti"));
     mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
     connect(mnuRecent, &QMenu::aboutToShow, this, [this] {
         m_recent.fillMenu(mnuRecent, [this](const QString& path) { OpenPackage(path); });
     });
 
-    mnuSave = mnuSkins->addAction(QStringLiteral("&Salva"));
+    mnuSave = mnuSkins->addAction(tr("&Salva"));
     mnuSave->setObjectName(QStringLiteral("mnuSave"));
     mnuSave->setShortcut(QKeySequence::Save);
     connect(mnuSave, &QAction::triggered, this, &frmMain::SaveSkin);
 
-    mnuClose = mnuSkins->addAction(QStringLiteral("C&hiudi"));
+    mnuClose = mnuSkins->addAction(tr("C&hiudi"));
     mnuClose->setObjectName(QStringLiteral("mnuClose"));
     mnuClose->setShortcut(QKeySequence::Close);
     connect(mnuClose, &QAction::triggered, this, &frmMain::CloseSkin);
 
     mnuSkins->addSeparator()->setObjectName(QStringLiteral("sep1"));
 
-    QAction* mnuExit = mnuSkins->addAction(QStringLiteral("&Esci"));
+    QAction* mnuExit = mnuSkins->addAction(tr("&Esci"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuExit->setShortcut(QKeySequence::Quit);
     connect(mnuExit, &QAction::triggered, this, &frmMain::Exit);
 
-    QMenu* mnuEdit = menuBar()->addMenu(QStringLiteral("&Modifica"));
+    QMenu* mnuEdit = menuBar()->addMenu(tr("&Modifica"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuUndo = mnuEdit->addAction(QStringLiteral("&Annulla"));
+    mnuUndo = mnuEdit->addAction(tr("&Annulla"));
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     mnuUndo->setShortcut(QKeySequence::Undo);
     connect(mnuUndo, &QAction::triggered, this, &frmMain::Undo);
-    mnuRedo = mnuEdit->addAction(QStringLiteral("&Ripeti"));
+    mnuRedo = mnuEdit->addAction(tr("&Ripeti"));
     mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
     mnuRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(mnuRedo, &QAction::triggered, this, &frmMain::Redo);
 
-    QMenu* mnuOptions = menuBar()->addMenu(QStringLiteral("&Opzioni"));
+    QMenu* mnuOptions = menuBar()->addMenu(tr("&Opzioni"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
 
-    mnuSCredits = mnuOptions->addAction(QStringLiteral("&Skin Credits"));
+    mnuSCredits = mnuOptions->addAction(tr("&Skin Credits"));
     mnuSCredits->setObjectName(QStringLiteral("mnuSCredits"));
     connect(mnuSCredits, &QAction::triggered, this, &frmMain::EditCredits);
 
-    mnuPreview = mnuOptions->addAction(QStringLiteral("A&nteprima"));
+    mnuPreview = mnuOptions->addAction(tr("A&nteprima"));
     mnuPreview->setObjectName(QStringLiteral("mnuPreview"));
     mnuPreview->setCheckable(true);
     connect(mnuPreview, &QAction::toggled, this, [this](bool shown) {
@@ -289,7 +292,7 @@ void frmMain::buildMenus() {
     });
     mnuOptions->addSeparator()->setObjectName(QStringLiteral("sep2"));
 
-    mnuBrowse = mnuOptions->addAction(QStringLiteral("Apri &cartella skin"));
+    mnuBrowse = mnuOptions->addAction(tr("Apri &cartella skin"));
     mnuBrowse->setObjectName(QStringLiteral("mnuBrowse"));
     connect(mnuBrowse, &QAction::triggered, this, &frmMain::OpenWorkingFolder);
 }
@@ -360,7 +363,8 @@ bool frmMain::settleOpenEditors() {
         launcher->form()->raise();
     }
     const auto answer = userPrompts().question(
-        this, kUnconfirmedQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        this, tr("Ci sono modifiche non confermate negli editor aperti. Applicarle?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == UserPrompts::Cancel)
         return false;
     for (const std::shared_ptr<cSetting>& launcher : pending) {
@@ -382,8 +386,9 @@ int frmMain::ConfermaChiusura() {
     if (mSkin && !settleOpenEditors())
         return Cancel;
     while (hasUnsavedChanges()) {
-        const auto answer = userPrompts().question(
-            this, kSaveQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const auto answer =
+            userPrompts().question(this, tr("Salvi le modifiche allo skin corrente?"),
+                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == UserPrompts::Yes) {
             // A save that failed was reported; the changes are still unsaved, so ask again: the
             // user may retry, discard them or cancel.
@@ -414,8 +419,7 @@ bool frmMain::SalvaSkin() {
         m_problems->refresh();
         if (m_problems->errorCount() > 0)
             statusBar()->showMessage(
-                QStringLiteral("Skin salvato con %1 problemi (%2 errori): vedi Opzioni › Verifica "
-                               "skin.")
+                tr("Skin salvato con %1 problemi (%2 errori): vedi Opzioni › Verifica skin.")
                     .arg(m_problems->count())
                     .arg(m_problems->errorCount()));
         else
@@ -440,7 +444,7 @@ bool frmMain::canOpenPackage(const QString& path) {
         return false;
     }
     if (!cBinary::HaFirmaSkin(path)) {
-        userPrompts().critical(this, QStringLiteral("Il file non è un pacchetto skin: ") + path);
+        userPrompts().critical(this, tr("Il file non è un pacchetto skin: %1").arg(path));
         return false;
     }
     return true;
@@ -477,9 +481,8 @@ void frmMain::OpenSkinFile() {
     const QString folder =
         mSkin ? QFileInfo(packagepaths::fullPath(m_locations, mSkin->SkinName())).path()
               : m_locations.skinsDir();
-    const QString path =
-        userPrompts().openFileName(this, QStringLiteral("Apri skin"), folder,
-                                   QStringLiteral("Skin (*.skn);;Tutti i file (*)"));
+    const QString path = userPrompts().openFileName(this, tr("Apri skin"), folder,
+                                                    tr("Skin (*.skn);;Tutti i file (*)"));
     if (!path.isEmpty())
         OpenPackage(path);
 }
@@ -525,18 +528,18 @@ void frmMain::openSkin(const QString& name, const QString& from) {
 bool frmMain::copyTemplate(const QString& target) {
     QFile source(m_locations.templatePath());
     if (!source.open(QIODevice::ReadOnly)) {
-        userPrompts().critical(this,
-                               errorMessageText(int(ErrorCode::FileNotFound),
-                                                QStringLiteral("Impossibile leggere il modello ") +
-                                                    m_locations.templatePath()));
+        userPrompts().critical(
+            this, errorMessageText(
+                      int(ErrorCode::FileNotFound),
+                      tr("Impossibile leggere il modello %1").arg(m_locations.templatePath())));
         return false;
     }
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError) {
-        userPrompts().critical(this,
-                               errorMessageText(int(ErrorCode::DeviceIO),
-                                                QStringLiteral("Impossibile leggere il modello ") +
-                                                    m_locations.templatePath()));
+        userPrompts().critical(
+            this, errorMessageText(
+                      int(ErrorCode::DeviceIO),
+                      tr("Impossibile leggere il modello %1").arg(m_locations.templatePath())));
         return false;
     }
     // The package appears whole or not at all.
@@ -544,9 +547,8 @@ bool frmMain::copyTemplate(const QString& target) {
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush() ||
         !out.commit()) {
         out.cancelWriting();
-        userPrompts().critical(this,
-                               errorMessageText(int(ErrorCode::PathFileAccess),
-                                                QStringLiteral("Impossibile creare ") + target));
+        userPrompts().critical(this, errorMessageText(int(ErrorCode::PathFileAccess),
+                                                      tr("Impossibile creare %1").arg(target)));
         return false;
     }
     return true;
@@ -555,21 +557,25 @@ bool frmMain::copyTemplate(const QString& target) {
 void frmMain::NewSkin() {
     if (ConfermaChiusura() == Cancel)
         return;
-    QString name = userPrompts().inputText(this, kNamePrompt, kAppTitle);
+    QString name = userPrompts().inputText(
+        this,
+        tr("Inserisci un nome per il tuo skin\r\nNB: Il nome non corrisponde al titolo, ma e' "
+           "soltanto il nome che verra' dato al file .skn"),
+        kAppTitle);
     // Dismissed or empty: whatever was open stays open, unchanged.
     if (name.isEmpty())
         return;
     if (name.right(4).toLower() != QStringLiteral(".skn"))
         name += QStringLiteral(".skn");
     if (!isPlainFileName(name)) {
-        userPrompts().critical(this, QStringLiteral("Il nome \"") + name +
-                                         QStringLiteral("\" non è un nome di file valido."));
+        userPrompts().critical(this, tr("Il nome \"%1\" non è un nome di file valido.").arg(name));
         return;
     }
     const QString target = m_locations.skinsDir() + name;
     if (QFileInfo::exists(target)) {
         // Replacing destroys the existing package: a reflexive Enter or Esc must keep it.
-        if (userPrompts().question(this, kReplaceQuestion, QMessageBox::Yes | QMessageBox::No,
+        if (userPrompts().question(this, tr("Esiste già uno skin con questo nome. Sostituirlo?"),
+                                   QMessageBox::Yes | QMessageBox::No,
                                    QMessageBox::No) != UserPrompts::Yes)
             return;
     }
@@ -612,10 +618,9 @@ void frmMain::bindHistory() {
         const auto shown = [](QString text) {
             return text.replace(QLatin1Char('&'), "&&");
         };
-        mnuUndo->setText(canUndo ? QStringLiteral("&Annulla: ") + shown(stack->undoText())
-                                 : QStringLiteral("&Annulla"));
-        mnuRedo->setText(canRedo ? QStringLiteral("&Ripeti: ") + shown(stack->redoText())
-                                 : QStringLiteral("&Ripeti"));
+        mnuUndo->setText(canUndo ? tr("&Annulla: %1").arg(shown(stack->undoText()))
+                                 : tr("&Annulla"));
+        mnuRedo->setText(canRedo ? tr("&Ripeti: %1").arg(shown(stack->redoText())) : tr("&Ripeti"));
     };
     if (m_doc) {
         m_historyConnections[0] =

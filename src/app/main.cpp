@@ -1,12 +1,15 @@
 #include "app/application.h"
+#include "common/language.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    setUpApplication(app);
+    // Chosen before anything is shown: a message of the start is already in the user's language.
+    const LanguageChoice language = chooseLanguage(app.arguments().mid(1));
+    setUpApplication(app, language.language);
     EditorStart editor(Locations::forApplication());
-    switch (editor.start(app.arguments().mid(1))) {
+    switch (editor.start(language.arguments)) {
     case EditorStart::Result::HandedOver:
         return 0;
     case EditorStart::Result::Refused:

@@ -7,6 +7,7 @@
 #include "proplist/uadvlist.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -15,23 +16,26 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const LanguageChoice language = chooseLanguage(app.arguments().mid(1));
+    setUpApplication(app, language.language);
     if (language.arguments.isEmpty()) {
-        std::fprintf(stderr, "uso: tessellary-screenshot FILE.png [--lang en]\n");
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QCoreApplication::translate(
+                         "Screenshot", "uso: tessellary-screenshot FILE.png [--lang en]")));
         return 1;
     }
-    setUpApplication(app);
-    // Whatever language setUpApplication chose, the picture is in the one asked for.
-    installTranslations(app, language.language, Locations::forApplication());
     QTemporaryDir temp;
     Locations locations = Locations::forApplication();
     locations.tempDir = temp.path();
 
     frmMain window(locations);
-    window.resize(440, 720);
+    // Room for the list and the preview beside it at its natural size.
+    window.resize(440 + 500, 720);
     window.show();
     const int index = window.skinMenuNames().indexOf(QStringLiteral("(default).skn"));
     if (index < 0) {
-        std::fprintf(stderr, "(default).skn non trovato\n");
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QCoreApplication::translate("Screenshot", "%1 non trovato")
+                                    .arg(QStringLiteral("(default).skn"))));
         return 1;
     }
     window.LoadSkin(index);
@@ -58,7 +62,10 @@ int main(int argc, char** argv) {
     app.processEvents();
     const QString output = language.arguments.first();
     if (!window.grab().save(output)) {
-        std::fprintf(stderr, "impossibile salvare %s\n", qPrintable(output));
+        std::fprintf(
+            stderr, "%s\n",
+            qPrintable(
+                QCoreApplication::translate("Screenshot", "impossibile salvare %1").arg(output)));
         return 1;
     }
     return 0;

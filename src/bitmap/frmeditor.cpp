@@ -70,7 +70,7 @@ PictureBox* swatch(QWidget* parent, const QString& name, const QRect& geometry) 
 
 frmEditor::frmEditor(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmEditor"));
-    setWindowTitle(QStringLiteral("Bmp Editor"));
+    setWindowTitle(tr("Bmp Editor"));
     setFont(dialogFont());
     buildControls();
 }
@@ -111,12 +111,11 @@ void frmEditor::buildControls() {
     // Right column: the palette, the tools, the mask state, the picture menu and the two
     // buttons. Its controls keep their size; the grid takes whatever the dialog grows by.
     constexpr int kColumn = 143;
-    auto* fraPalette = new QGroupBox(QStringLiteral("Palette"), this);
+    auto* fraPalette = new QGroupBox(tr("Palette"), this);
     fraPalette->setObjectName(QStringLiteral("fraPalette"));
     fraPalette->setFixedSize(kColumn, 97);
-    const QStringList captions{
-        QStringLiteral("Colore principale:"), QStringLiteral("Colore trasparente:"),
-        QStringLiteral("Colore chiaro bordi:"), QStringLiteral("Colore scuro bordi:")};
+    const QStringList captions{tr("Colore principale:"), tr("Colore trasparente:"),
+                               tr("Colore chiaro bordi:"), tr("Colore scuro bordi:")};
     const QStringList names{QStringLiteral("pctColor"), QStringLiteral("pctMaskC"),
                             QStringLiteral("pctLightC"), QStringLiteral("pctDarkC")};
     PictureBox* palette[4] = {};
@@ -133,12 +132,11 @@ void frmEditor::buildControls() {
     pctLightC = palette[2];
     pctDarkC = palette[3];
 
-    auto* fraStrumenti = new QGroupBox(QStringLiteral("Strumenti"), this);
+    auto* fraStrumenti = new QGroupBox(tr("Strumenti"), this);
     fraStrumenti->setObjectName(QStringLiteral("fraStrumenti"));
     fraStrumenti->setFixedSize(kColumn, 140);
-    const QStringList tools{QStringLiteral("Matita"), QStringLiteral("Linea"),
-                            QStringLiteral("Riempimento"), QStringLiteral("Contagocce"),
-                            QStringLiteral("Rettangolo")};
+    const QStringList tools{tr("Matita"), tr("Linea"), tr("Riempimento"), tr("Contagocce"),
+                            tr("Rettangolo")};
     const uEditor::Tool toolKinds[5] = {uEditor::Tool::Pencil, uEditor::Tool::Line,
                                         uEditor::Tool::Fill, uEditor::Tool::Eyedropper,
                                         uEditor::Tool::Rectangle};
@@ -154,23 +152,23 @@ void frmEditor::buildControls() {
         optStrum[i] = option;
     }
     optStrum[1]->setChecked(true);
-    optStrum[5]->setToolTip(QStringLiteral("Con Ctrl premuto il rettangolo è pieno"));
-    optStrum[2]->setToolTip(QStringLiteral("Con Maiusc premuto la linea resta orizzontale, "
-                                           "verticale o diagonale"));
-    auto* lblSimmetria = label(fraStrumenti, QStringLiteral("Simmetria:"), QRect(10, 101, 123, 15));
+    optStrum[5]->setToolTip(tr("Con Ctrl premuto il rettangolo è pieno"));
+    optStrum[2]->setToolTip(
+        tr("Con Maiusc premuto la linea resta orizzontale, verticale o diagonale"));
+    auto* lblSimmetria = label(fraStrumenti, tr("Simmetria:"), QRect(10, 101, 123, 15));
     cboSimmetria = new QComboBox(fraStrumenti);
     cboSimmetria->setObjectName(QStringLiteral("cboSimmetria"));
-    cboSimmetria->addItems({QStringLiteral("Nessuna"), QStringLiteral("Sinistra-destra"),
-                            QStringLiteral("Alto-basso"), QStringLiteral("Entrambe")});
+    cboSimmetria->addItems(
+        {tr("Nessuna"), tr("Sinistra-destra"), tr("Alto-basso"), tr("Entrambe")});
     cboSimmetria->setGeometry(10, 116, 123, 20);
     lblSimmetria->setBuddy(cboSimmetria);
     connect(cboSimmetria, &QComboBox::currentIndexChanged, this,
             [this](int index) { mEditor->setSymmetry(uEditor::Symmetry(index)); });
 
-    fraMask = new QGroupBox(QStringLiteral("Stato"), this);
+    fraMask = new QGroupBox(tr("Stato"), this);
     fraMask->setObjectName(QStringLiteral("fraMask"));
     fraMask->setFixedSize(kColumn, 66);
-    const QStringList states{QStringLiteral("Normale"), QStringLiteral("Premuto")};
+    const QStringList states{tr("Normale"), tr("Premuto")};
     for (int i = 0; i < 2; ++i) {
         auto* option = new QRadioButton(states[i], fraMask);
         option->setObjectName(QStringLiteral("optMask%1").arg(i));
@@ -185,7 +183,7 @@ void frmEditor::buildControls() {
         optMask[i] = option;
     }
     optMask[0]->setChecked(true);
-    cmdNuovaMask = new QPushButton(QStringLiteral("Nuova maschera"), fraMask);
+    cmdNuovaMask = new QPushButton(tr("Nuova maschera"), fraMask);
     cmdNuovaMask->setObjectName(QStringLiteral("cmdNuovaMask"));
     cmdNuovaMask->setGeometry(10, 39, 123, 23);
     cmdNuovaMask->setAutoDefault(false);
@@ -193,62 +191,60 @@ void frmEditor::buildControls() {
     fraMask->hide();
 
     // The picture as a whole; Ctrl+C and Ctrl+V also work from any control of the dialog.
-    cmdImmagine = new QPushButton(QStringLiteral("Immagine"), this);
+    cmdImmagine = new QPushButton(tr("Immagine"), this);
     cmdImmagine->setObjectName(QStringLiteral("cmdImmagine"));
     cmdImmagine->setFixedSize(kColumn, 23);
     cmdImmagine->setAutoDefault(false);
     auto* menu = new QMenu(cmdImmagine);
-    imageAction(menu, QStringLiteral("mnuRiflettiH"), QStringLiteral("Rifletti orizzontalmente"),
+    imageAction(menu, QStringLiteral("mnuRiflettiH"), tr("Rifletti orizzontalmente"),
                 [this] { mEditor->flipHorizontally(); });
-    imageAction(menu, QStringLiteral("mnuRiflettiV"), QStringLiteral("Rifletti verticalmente"),
+    imageAction(menu, QStringLiteral("mnuRiflettiV"), tr("Rifletti verticalmente"),
                 [this] { mEditor->flipVertically(); });
-    imageAction(menu, QStringLiteral("mnuRuota"), QStringLiteral("Ruota di 90°"),
+    imageAction(menu, QStringLiteral("mnuRuota"), tr("Ruota di 90°"),
                 [this] { mEditor->rotateClockwise(); });
     menu->addSeparator();
     imageAction(
-        menu, QStringLiteral("mnuCopia"), QStringLiteral("Copia"), [this] { copiaClick(); },
+        menu, QStringLiteral("mnuCopia"), tr("Copia"), [this] { copiaClick(); },
         QKeySequence::Copy);
     imageAction(
-        menu, QStringLiteral("mnuIncolla"), QStringLiteral("Incolla"), [this] { incollaClick(); },
+        menu, QStringLiteral("mnuIncolla"), tr("Incolla"), [this] { incollaClick(); },
         QKeySequence::Paste);
     menu->addSeparator();
-    imageAction(menu, QStringLiteral("mnuImporta"), QStringLiteral("Importa…"),
-                [this] { importaClick(); });
-    imageAction(menu, QStringLiteral("mnuEsporta"), QStringLiteral("Esporta PNG…"),
-                [this] { esportaClick(); });
+    imageAction(menu, QStringLiteral("mnuImporta"), tr("Importa…"), [this] { importaClick(); });
+    imageAction(menu, QStringLiteral("mnuEsporta"), tr("Esporta PNG…"), [this] { esportaClick(); });
     cmdImmagine->setMenu(menu);
 
-    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk = new QPushButton(tr("Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setFixedSize((kColumn - 5) / 2, 25);
     cmdOk->setAutoDefault(false);
     connect(cmdOk, &QPushButton::clicked, this, &frmEditor::cmdOkClick);
-    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdAnnulla = new QPushButton(tr("Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdAnnulla->setFixedSize((kColumn - 5) / 2, 25);
     cmdAnnulla->setAutoDefault(false);
     connect(cmdAnnulla, &QPushButton::clicked, this, &frmEditor::close);
 
     // Below the editor: the preview and the two mouse colours.
-    auto* fraAnteprima = new QGroupBox(QStringLiteral("Anteprima"), this);
+    auto* fraAnteprima = new QGroupBox(tr("Anteprima"), this);
     fraAnteprima->setObjectName(QStringLiteral("fraAnteprima"));
     fraAnteprima->setFixedSize(150, 65);
     pctView = new PictureBox(fraAnteprima);
     pctView->setObjectName(QStringLiteral("pctView"));
     pctView->setGeometry(12, 26, 21, 21);
-    label(fraAnteprima, QStringLiteral("colore:"), QRect(50, 29, 45, 15));
+    label(fraAnteprima, tr("colore:"), QRect(50, 29, 45, 15));
     pctViewC = swatch(fraAnteprima, QStringLiteral("pctViewC"), QRect(96, 28, 40, 17));
-    pctViewC->setToolTip(QStringLiteral("Colore che mostra i pixel trasparenti"));
+    pctViewC->setToolTip(tr("Colore che mostra i pixel trasparenti"));
     connect(pctViewC, &PictureBox::Click, this, &frmEditor::viewSwatchClick);
 
-    auto* fraColori = new QGroupBox(QStringLiteral("Colori"), this);
+    auto* fraColori = new QGroupBox(tr("Colori"), this);
     fraColori->setObjectName(QStringLiteral("fraColori"));
     fraColori->setFixedSize(145, 65);
     for (int i = 1; i <= 2; ++i) {
         PictureBox* box = swatch(fraColori, QStringLiteral("pctMouseC%1").arg(i),
                                  QRect(18 + 58 * (i - 1), 22, 50, 30));
-        box->setToolTip(i == 1 ? QStringLiteral("Colore del pulsante sinistro")
-                               : QStringLiteral("Colore del pulsante destro"));
+        box->setToolTip(i == 1 ? tr("Colore del pulsante sinistro")
+                               : tr("Colore del pulsante destro"));
         connect(box, &PictureBox::Click, this, [this, i] { mouseSwatchClick(i); });
         pctMouseC[i] = box;
     }
@@ -356,8 +352,7 @@ void frmEditor::Avvia(const std::shared_ptr<cSetting>& Setting, SkinRef& Skin,
     } else if (!isPlainFileName(given)) {
         mValue = defaultName();
         const QString text =
-            QStringLiteral("Il nome del file \"%1\" non è valido: l'immagine sarà salvata come "
-                           "\"%2\".")
+            tr("Il nome del file \"%1\" non è valido: l'immagine sarà salvata come \"%2\".")
                 .arg(given, mValue);
         if (!askFrom(this, [&] { prompts().critical(this, text); }))
             return;
@@ -408,9 +403,9 @@ bool frmEditor::CaricaImmagine(const QString& Path, int Width, int Height) {
         const auto result = bitmap.lastResult();
         if (result == cBitmap::LoadResult::Unreadable || result == cBitmap::LoadResult::TooLarge) {
             const QString text =
-                QStringLiteral("Impossibile leggere l'immagine \"%1\": il file è danneggiato o "
-                               "non è una bitmap di Windows. Si apre un'immagine vuota; il file "
-                               "resta com'è finché non si salva.")
+                tr("Impossibile leggere l'immagine \"%1\": il file è danneggiato o non è una "
+                   "bitmap di Windows. Si apre un'immagine vuota; il file resta com'è finché non "
+                   "si salva.")
                     .arg(Path.section(QLatin1Char('/'), -1));
             if (!askFrom(this, [&] { prompts().critical(this, text); }))
                 return false;
@@ -473,9 +468,8 @@ void frmEditor::maskSwitched(int index) {
     // dialog meanwhile.
     UserPrompts::Answer answer = UserPrompts::Yes;
     if (mModified && !askFrom(this, [&] {
-            answer = prompts().question(
-                this, QStringLiteral("Salvare le modifiche all'immagine corrente?"),
-                QMessageBox::Yes | QMessageBox::No);
+            answer = prompts().question(this, tr("Salvare le modifiche all'immagine corrente?"),
+                                        QMessageBox::Yes | QMessageBox::No);
         }))
         return;
     if (answer == UserPrompts::Yes) {
@@ -597,9 +591,10 @@ bool frmEditor::scriviFile(const QString& name) {
 }
 
 void frmEditor::notSaved(const QString& name) {
-    prompts().critical(this, QStringLiteral("Impossibile salvare l'immagine \"%1\": la cartella "
-                                            "di lavoro non è scrivibile o il disco è pieno.")
-                                 .arg(name));
+    prompts().critical(this,
+                       tr("Impossibile salvare l'immagine \"%1\": la cartella di lavoro non è "
+                          "scrivibile o il disco è pieno.")
+                           .arg(name));
 }
 
 UserPrompts& frmEditor::prompts() const {
@@ -645,10 +640,10 @@ void frmEditor::importaClick() {
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
     const QString filter =
-        QStringLiteral("Immagini (%1);;Tutti i file (*)").arg(patterns.join(QLatin1Char(' ')));
+        tr("Immagini (%1);;Tutti i file (*)").arg(patterns.join(QLatin1Char(' ')));
     QString path;
     const bool alive = askFrom(this, [&] {
-        path = prompts().openFileName(this, QStringLiteral("Importa immagine"), QString(), filter);
+        path = prompts().openFileName(this, tr("Importa immagine"), QString(), filter);
     });
     if (!alive || path.isEmpty())
         return;
@@ -657,10 +652,9 @@ void frmEditor::importaClick() {
     const QImage image = reader.read();
     if (image.isNull()) {
         prompts().critical(
-            this,
-            QStringLiteral("Impossibile leggere l'immagine \"%1\": il formato non è riconosciuto "
-                           "o il file è danneggiato. L'immagine non è stata cambiata.")
-                .arg(QFileInfo(path).fileName()));
+            this, tr("Impossibile leggere l'immagine \"%1\": il formato non è riconosciuto o il "
+                     "file è danneggiato. L'immagine non è stata cambiata.")
+                      .arg(QFileInfo(path).fileName()));
         return;
     }
     applyOutsidePicture(image);
@@ -671,8 +665,8 @@ void frmEditor::esportaClick() {
     const QString suggested = QFileInfo(shown).completeBaseName() + QStringLiteral(".png");
     QString path;
     const bool alive = askFrom(this, [&] {
-        path = prompts().saveFileName(this, QStringLiteral("Esporta PNG"), QString(), suggested,
-                                      QStringLiteral("Immagini PNG (*.png)"));
+        path = prompts().saveFileName(this, tr("Esporta PNG"), QString(), suggested,
+                                      tr("Immagini PNG (*.png)"));
     });
     if (!alive || path.isEmpty())
         return;
@@ -685,10 +679,9 @@ void frmEditor::esportaClick() {
                          file.commit();
     if (!written) {
         prompts().critical(
-            this,
-            QStringLiteral("Impossibile scrivere il file \"%1\": la cartella non è scrivibile o "
-                           "il disco è pieno.")
-                .arg(QFileInfo(path).fileName()));
+            this, tr("Impossibile scrivere il file \"%1\": la cartella non è scrivibile o il disco "
+                     "è pieno.")
+                      .arg(QFileInfo(path).fileName()));
     }
 }
 
@@ -699,7 +692,7 @@ void frmEditor::copiaClick() {
 void frmEditor::incollaClick() {
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) {
-        prompts().critical(this, QStringLiteral("Gli appunti non contengono un'immagine."));
+        prompts().critical(this, tr("Gli appunti non contengono un'immagine."));
         return;
     }
     applyOutsidePicture(image);

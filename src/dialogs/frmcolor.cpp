@@ -288,7 +288,7 @@ QPointer<frmColor>& sharedDialog() {
 
 frmColor::frmColor(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmColor"));
-    setWindowTitle(QStringLiteral("Selezionatore di colori"));
+    setWindowTitle(tr("Selezionatore di colori"));
     setFont(dialogFont());
     buildControls();
     mTavola = buildTable();
@@ -381,10 +381,10 @@ void frmColor::buildControls() {
         centraMarcatore();
     };
 
-    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk = new QPushButton(tr("Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setGeometry(twipsRect(3975, 3225, 2190, 315));
-    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdAnnulla = new QPushButton(tr("Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdAnnulla->setGeometry(twipsRect(3975, 3600, 2190, 315));
     // Neither button is a default one: Enter belongs to the text boxes.
@@ -416,13 +416,13 @@ void frmColor::buildExtras() {
     txtHex->installEventFilter(this);
     txtHex->setText(colourToHex(currentColour()));
 
-    cmdPreleva = new QPushButton(QStringLiteral("Preleva"), this);
+    cmdPreleva = new QPushButton(tr("Preleva"), this);
     cmdPreleva->setObjectName(QStringLiteral("cmdPreleva"));
     cmdPreleva->setGeometry(right - 70, 108, 70, 21);
     cmdPreleva->setAutoDefault(false);
     connect(cmdPreleva, &QPushButton::clicked, this, &frmColor::iniziaPrelievo);
 
-    lblRecenti = new QLabel(QStringLiteral("Recenti"), this);
+    lblRecenti = new QLabel(tr("Recenti"), this);
     lblRecenti->setObjectName(QStringLiteral("lblRecenti"));
     lblRecenti->setGeometry(left, 137, columnWidth, 14);
     pnlRecenti = new QWidget(this);
@@ -430,7 +430,7 @@ void frmColor::buildExtras() {
     pnlRecenti->setGeometry(left, 153, columnWidth, 2 * kPaletteStep);
 
     const int bandTop = Tav->geometry().bottom() + 1 + 4;
-    lblColoriSkin = new QLabel(QStringLiteral("Colori dello skin"), this);
+    lblColoriSkin = new QLabel(tr("Colori dello skin"), this);
     lblColoriSkin->setObjectName(QStringLiteral("lblColoriSkin"));
     lblColoriSkin->setGeometry(Tav->x(), bandTop, Tav->width(), 14);
     scrColoriSkin = new QScrollArea(this);

@@ -34,7 +34,7 @@ QFont creditsFont() {
 
 frmCredits::frmCredits(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmCredits"));
-    setWindowTitle(QStringLiteral("Skin Credits"));
+    setWindowTitle(tr("Skin Credits"));
     setFont(dialogFont());
 
     const int lineTops[kLines] = {75, 450, 825, 1200, 1575};
@@ -59,14 +59,16 @@ frmCredits::frmCredits(QWidget* parent) : QDialog(parent) {
         mKnown << QString();
     }
 
-    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk = new QPushButton(tr("Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setGeometry(twipsRect(2475, 1950, 2040, 315));
-    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdAnnulla = new QPushButton(tr("Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdAnnulla->setGeometry(twipsRect(4575, 1950, 2040, 315));
-    for (QPushButton* b : {cmdOk, cmdAnnulla})
-        b->setAutoDefault(false);
+    // Every line is single-line, so Enter in one is free to confirm, as in the text dialog; on
+    // the focused "Annulla" it cancels.
+    cmdOk->setDefault(true);
+    cmdAnnulla->setAutoDefault(true);
 
     for (int i = 0; i + 1 < kLines; ++i)
         setTabOrder(txtCredits[i], txtCredits[i + 1]);

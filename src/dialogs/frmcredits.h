@@ -15,9 +15,9 @@ class QPushButton;
 //
 // ModificaCredits shows a fresh dialog modally and returns the credits as five lines joined by
 // CR LF, or the text passed in, unchanged, when the user cancels ("Annulla", Esc or the window's
-// frame). A line longer than 59 characters that was passed in is shown whole and may be edited
-// as long as the edit does not lengthen it. Credits of more than five lines show lines 6 and
-// later joined to line 5 with a blank, so that nothing is lost.
+// frame). Enter in a line confirms, as "Ok" does. A line longer than 59 characters that was passed
+// in is shown whole and may be edited as long as the edit does not lengthen it. Credits of more
+// than five lines show lines 6 and later joined to line 5 with a blank, so that nothing is lost.
 //
 // Callers ask through UserPrompts::editCredits, which tests answer from a script. Tests of the
 // dialog itself drive the real widgets once the modal window is on screen

@@ -59,7 +59,7 @@ QString withSeparator(const QString& folder) {
 
 frmSfoglia::frmSfoglia(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSfoglia"));
-    setWindowTitle(QStringLiteral("Sfoglia..."));
+    setWindowTitle(tr("Sfoglia..."));
     setFont(dialogFont());
 
     Drives = new QComboBox(this);
@@ -85,11 +85,11 @@ frmSfoglia::frmSfoglia(QWidget* parent) : QDialog(parent) {
     txtFile->setObjectName(QStringLiteral("txtFile"));
     txtFile->setGeometry(twipsRect(75, 4425, 5340, 315));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(75, 4800, 2640, 315));
     cmdOK->setDefault(true);
-    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdAnnulla = new QPushButton(tr("Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdAnnulla->setGeometry(twipsRect(2775, 4800, 2640, 315));
     // Enter on the focused "Annulla" cancels; once the focus leaves it, Enter is "OK" again.

@@ -30,7 +30,7 @@ frmText::frmText(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmText"));
     setFont(dialogFont());
 
-    Label1 = new QLabel(QStringLiteral("Inserisci il valore di questa impostazione:"), this);
+    Label1 = new QLabel(tr("Inserisci il valore di questa impostazione:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(75, 75, 4515, 240));
 
@@ -42,18 +42,18 @@ frmText::frmText(QWidget* parent) : QDialog(parent) {
     txtText->installEventFilter(this);
 
     // Beside the buttons, where nothing else is: the dialog keeps its size.
-    lblHint = new QLabel(QStringLiteral("Solo numeri interi da -32768 a 32767"), this);
+    lblHint = new QLabel(tr("Solo numeri interi da -32768 a 32767"), this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
     lblHint->setGeometry(twipsRect(75, 705, 1740, 405));
     lblHint->setWordWrap(true);
     lblHint->hide();
 
-    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOk = new QPushButton(tr("Ok"), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setGeometry(twipsRect(1875, 750, 1365, 315));
     cmdOk->setDefault(true);
 
-    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdAnnulla = new QPushButton(tr("Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdAnnulla->setGeometry(twipsRect(3300, 750, 1365, 315));
     // Enter on the focused "Annulla" cancels; once the focus leaves it, Enter is "Ok" again.

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/numbers.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <cmath>
@@ -10,11 +11,18 @@
 
 namespace {
 
-const QString kTooFewShades =
-    QStringLiteral("Il numero di sfumature deve essere maggiore o uguale al numero dei colori");
-const QString kTooManyColours =
-    QStringLiteral("Impossibile aggiungere un altro colore, il numero delle sfumature è uguale "
-                   "a quello dei Colori.");
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(cSfum)
+};
+
+QString tooFewShades() {
+    return Tr::tr("Il numero di sfumature deve essere maggiore o uguale al numero dei colori");
+}
+
+QString tooManyColours() {
+    return Tr::tr("Impossibile aggiungere un altro colore, il numero delle sfumature è uguale a "
+                  "quello dei Colori.");
+}
 
 } // namespace
 
@@ -109,7 +117,7 @@ qint16 cSfum::NSfumature() const {
 
 void cSfum::setNSfumature(qint16 value) {
     if (value < NColori()) {
-        reportMessage(kTooFewShades, QStringLiteral("cSfum"));
+        reportMessage(tooFewShades(), QStringLiteral("cSfum"));
         return;
     }
     m_nSfumature = value;
@@ -122,7 +130,7 @@ qint16 cSfum::NColori() const {
 }
 
 QString cSfum::barFullText() {
-    return kTooManyColours;
+    return tooManyColours();
 }
 
 cSfum::AddResult cSfum::AggiungiColore(Colour Colore, float Posizione, qint16 Index) {

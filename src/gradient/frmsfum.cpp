@@ -33,10 +33,10 @@ frmSfum::frmSfum(QWidget* parent) : QDialog(parent) {
     cslSelector->setObjectName(QStringLiteral("cslSelector"));
     cslSelector->setGeometry(5, 50, 256, 76);
 
-    cmdOK = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOK = new QPushButton(tr("Ok"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(5, 130, 126, 21);
-    cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    cmdAnnulla = new QPushButton(tr("Annulla"), this);
     cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
     cmdAnnulla->setGeometry(135, 130, 126, 21);
     // Enter in a text box of the selector must not confirm the dialog.
@@ -51,7 +51,7 @@ frmSfum::frmSfum(QWidget* parent) : QDialog(parent) {
 
     sfmSfum->setColorSelector(cslSelector);
 
-    lblPosizione = new QLabel(QStringLiteral("Posizione"), this);
+    lblPosizione = new QLabel(tr("Posizione"), this);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     lblPosizione->setGeometry(266, 5, 85, 14);
     spnPosizione = new QSpinBox(this);
@@ -63,10 +63,10 @@ frmSfum::frmSfum(QWidget* parent) : QDialog(parent) {
     // the arrows still move the stop a percent at a time.
     spnPosizione->setKeyboardTracking(false);
     lblPosizione->setBuddy(spnPosizione);
-    cmdInverti = new QPushButton(QStringLiteral("Inverti"), this);
+    cmdInverti = new QPushButton(tr("Inverti"), this);
     cmdInverti->setObjectName(QStringLiteral("cmdInverti"));
     cmdInverti->setGeometry(266, 50, 85, 21);
-    cmdDistribuisci = new QPushButton(QStringLiteral("Distribuisci"), this);
+    cmdDistribuisci = new QPushButton(tr("Distribuisci"), this);
     cmdDistribuisci->setObjectName(QStringLiteral("cmdDistribuisci"));
     cmdDistribuisci->setGeometry(266, 75, 85, 21);
     for (QPushButton* button : {cmdInverti, cmdDistribuisci})

@@ -418,7 +418,7 @@ void uSfum::PosizionaFrecce() {
         setCross(marker, cross);
         setAlong(marker, SfumPointer::markerStart(i, n, B, m_model->PosizioneAss(qint16(i))));
         marker->setVisible(true);
-        marker->setToolTip(QStringLiteral("Colore ") + QString::number(i));
+        marker->setToolTip(tr("Colore %1").arg(i));
         const bool selected = i == m_selected;
         const Shape shape = (i == 1 || i == n) ? Shape::Q : horizontal() ? Shape::H : Shape::V;
         marker->setPicture(markerImage(shape, selected));

@@ -204,7 +204,7 @@ void uAdvList::surfaceMouseMove(const QPoint& pos, Qt::MouseButtons buttons) {
     }
     if (hit.item != 0 && hit.icon && m_model->isSwitchable(hit.cat, hit.item)) {
         const bool set = m_model->item(hit.cat, hit.item).IsSet;
-        ShowToolTip(set ? QStringLiteral("ignora voce") : QStringLiteral("attiva voce"), pos);
+        ShowToolTip(set ? tr("ignora voce") : tr("attiva voce"), pos);
     }
 }
 

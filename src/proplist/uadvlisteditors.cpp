@@ -124,21 +124,19 @@ void uAdvList::editorToolTip(QWidget* editor, const QPoint& globalPos) {
         return;
     QString text;
     if (editor == chkBool)
-        text = chkBool->isChecked() ? QStringLiteral("disattiva opzione")
-                                    : QStringLiteral("attiva opzione");
+        text = chkBool->isChecked() ? tr("disattiva opzione") : tr("attiva opzione");
     else if (editor == cmdMore)
-        text = it->Kind == KindString   ? QStringLiteral("imposta stringa")
-               : it->Kind == KindNumber ? QStringLiteral("imposta numero")
-                                        : QStringLiteral("scegli file");
+        text = it->Kind == KindString   ? tr("imposta stringa")
+               : it->Kind == KindNumber ? tr("imposta numero")
+                                        : tr("scegli file");
     else if (editor == imgImage)
-        text = QStringLiteral("modifica immagine");
+        text = tr("modifica immagine");
     else if (editor == imgMask[0])
-        text = QStringLiteral("modifica maschera normale");
+        text = tr("modifica maschera normale");
     else if (editor == imgMask[1])
-        text = QStringLiteral("modifica maschera premuto");
+        text = tr("modifica maschera premuto");
     else if (editor == pctColor)
-        text = it->Kind == KindColor ? QStringLiteral("scegli colore")
-                                     : QStringLiteral("imposta sfumatura");
+        text = it->Kind == KindColor ? tr("scegli colore") : tr("imposta sfumatura");
     else
         return;
     ShowToolTip(text, pctList->mapFromGlobal(globalPos));

@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -30,6 +32,7 @@ private Q_SLOTS:
     void clickingAnElementSelectsItsRowAndTheRowIsOutlined();
     void problemsLeadToTheirSettingAndSavingSaysHowMany();
     void previewShownOrHiddenIsRemembered();
+    void f10ReachesTheMenuBar();
 
 private:
     std::unique_ptr<frmMain> openDefault();
@@ -164,6 +167,18 @@ void TestMainPanes::previewShownOrHiddenIsRemembered() {
     auto again = openDefault();
     QVERIFY(!again->preview()->isVisible());
     QVERIFY(!again->findChild<QAction*>(QStringLiteral("mnuPreview"))->isChecked());
+}
+
+void TestMainPanes::f10ReachesTheMenuBar() {
+    auto w = openDefault();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QTest::keyClick(w.get(), Qt::Key_F10);
+    QVERIFY(w->menuBar()->activeAction());
+    QCOMPARE(w->menuBar()->activeAction()->objectName().isEmpty()
+                 ? w->menuBar()->activeAction()->menu()->objectName()
+                 : w->menuBar()->activeAction()->objectName(),
+             QStringLiteral("mnuSkins"));
+    QTest::keyClick(w->menuBar(), Qt::Key_Escape);
 }
 
 QTEST_MAIN(TestMainPanes)

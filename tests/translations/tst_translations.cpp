@@ -1,20 +1,40 @@
 // The English translation: complete for every text of the sources, loaded when asked for, and
 // out of the way of Italian.
+#include "app/frmmain.h"
+#include "bitmap/frmeditor.h"
 #include "common/errors.h"
 #include "common/language.h"
+#include "dialogs/frmcolor.h"
+#include "dialogs/frmcredits.h"
+#include "dialogs/frmsfoglia.h"
+#include "dialogs/frmtext.h"
+#include "gradient/frmsfum.h"
 #include "proplist/proplistmodel.h"
+#include "scriptedprompts.h"
 #include "skin/skinschema.h"
 #include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -42,10 +62,11 @@ QStringList faultsOf(const QByteArray& ts) {
         if (xml.name() == QLatin1String("name")) {
             context = xml.readElementText();
         } else if (xml.name() == QLatin1String("source")) {
-            source = xml.readElementText();
+            // lupdate writes a control character such as a CR as a <byte> element inside.
+            source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
         } else if (xml.name() == QLatin1String("translation")) {
             const QString type = xml.attributes().value(QLatin1String("type")).toString();
-            const QString translation = xml.readElementText();
+            const QString translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             const QString where = context + QStringLiteral(": ") + source;
             if (type == QLatin1String("vanished") || type == QLatin1String("obsolete"))
                 continue;
@@ -93,6 +114,41 @@ Run runCli(const QStringList& args, const QStringList& environment) {
     return run;
 }
 
+// The texts of `dialog` that do not fit the room their control gives them, one line each.
+QStringList cutTexts(QWidget* dialog) {
+    QStringList cut;
+    const auto plain = [](QString text) {
+        return text.remove(u'&');
+    };
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(dialog) || label->text().isEmpty())
+            continue;
+        const bool fits = label->wordWrap()
+                              ? label->heightForWidth(label->width()) <= label->height()
+                              : label->sizeHint().width() <= label->width();
+        if (!fits)
+            cut << label->text();
+    }
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+        if (!button->isVisibleTo(dialog) || button->text().isEmpty())
+            continue;
+        // The box or circle and its gap beside the text of a check or radio button; a push
+        // button's frame.
+        const bool indicator =
+            qobject_cast<QRadioButton*>(button) || qobject_cast<QCheckBox*>(button);
+        const int frame = indicator ? 20 : 6;
+        if (button->fontMetrics().horizontalAdvance(plain(button->text())) + frame >
+            button->width())
+            cut << button->text();
+    }
+    for (QGroupBox* group : dialog->findChildren<QGroupBox*>()) {
+        if (group->isVisibleTo(dialog) &&
+            group->fontMetrics().horizontalAdvance(group->title()) + 10 > group->width())
+            cut << group->title();
+    }
+    return cut;
+}
+
 Locations buildLocations() {
     Locations locations;
     locations.programDir = binDir();
@@ -115,6 +171,10 @@ private Q_SLOTS:
     void langOptionIsTakenOut();
     void englishInstalled();
     void italianComesBack();
+    void dialogTextsFit_data();
+    void dialogTextsFit();
+    void editorInLanguage_data();
+    void editorInLanguage();
     void commandLineFollowsLocale_data();
     void commandLineFollowsLocale();
     void commandLinePreviewMapInEnglish();
@@ -142,6 +202,15 @@ void TestTranslations::faultsAreFound_data() {
     QTest::newRow("placeholder renumbered") << "<message><source>%1 di %2</source>"
                                                "<translation>%1 of %3</translation></message>"
                                             << 1;
+    QTest::newRow("control character")
+        << "<message><source>Uno<byte value=\"xd\"/>\nDue %1</source>"
+           "<translation>One<byte value=\"xd\"/>\nTwo %1"
+           "</translation></message>"
+        << 0;
+    QTest::newRow("control character, unfinished")
+        << "<message><source>Uno<byte value=\"xd\"/>\nDue</source>"
+           "<translation type=\"unfinished\"></translation></message>"
+        << 1;
     QTest::newRow("vanished") << "<message><source>Ciao</source>"
                                  "<translation type=\"vanished\"></translation></message>"
                               << 0;
@@ -277,6 +346,113 @@ void TestTranslations::italianComesBack() {
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
 }
 
+void TestTranslations::dialogTextsFit_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("dialog");
+    for (const QString& language : {kItalian, kEnglish}) {
+        for (const char* dialog :
+             {"frmText", "frmColor", "frmSfum", "frmEditor", "frmCredits", "frmSfoglia"})
+            QTest::addRow("%s %s", qPrintable(language), dialog) << language << dialog;
+    }
+}
+
+// The layouts were drawn for the Italian texts; the English ones must fit them as well.
+void TestTranslations::dialogTextsFit() {
+    QFETCH(QString, language);
+    QFETCH(QString, dialog);
+    QVERIFY(installTranslations(*QCoreApplication::instance(), language, buildLocations()));
+    QStringList cut;
+    if (dialog == QLatin1String("frmCredits")) {
+        QTimer::singleShot(0, [&cut] {
+            if (QWidget* shown = frmCredits::sharedInstance()) {
+                cut = cutTexts(shown);
+                shown->close();
+            }
+        });
+        frmCredits::ModificaCredits(QString());
+    } else {
+        std::unique_ptr<QWidget> form;
+        if (dialog == QLatin1String("frmText")) {
+            form = std::make_unique<frmText>();
+            // The hint of a number setting that holds no number.
+            form->findChild<QLabel*>(QStringLiteral("lblHint"))->show();
+        } else if (dialog == QLatin1String("frmColor")) {
+            form = std::make_unique<frmColor>();
+        } else if (dialog == QLatin1String("frmSfum")) {
+            form = std::make_unique<frmSfum>();
+        } else if (dialog == QLatin1String("frmSfoglia")) {
+            form = std::make_unique<frmSfoglia>();
+        } else {
+            auto editor = std::make_unique<frmEditor>();
+            SkinRef none;
+            editor->Avvia(nullptr, none, QVariant(), true); // with the mask state shown
+            form = std::move(editor);
+        }
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        cut = cutTexts(form.get());
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(" | "))));
+}
+
+void TestTranslations::editorInLanguage_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("menus");
+    QTest::addColumn<QString>("exit");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("cancel");
+    QTest::newRow("en") << kEnglish
+                        << QStringList{QStringLiteral("&Skins"), QStringLiteral("&Edit"),
+                                       QStringLiteral("&Options")}
+                        << QStringLiteral("E&xit")
+                        << QStringLiteral("The file is not a skin package: ")
+                        << QStringLiteral("Enter the value of this setting:")
+                        << QStringLiteral("Cancel");
+    // Back in Italian once English was installed: nothing of it is left over.
+    QTest::newRow("it after en") << kItalian
+                                 << QStringList{QStringLiteral("&Skins"),
+                                                QStringLiteral("&Modifica"),
+                                                QStringLiteral("&Opzioni")}
+                                 << QStringLiteral("&Esci")
+                                 << QStringLiteral("Il file non è un pacchetto skin: ")
+                                 << QStringLiteral("Inserisci il valore di questa impostazione:")
+                                 << QStringLiteral("Annulla");
+}
+
+// What `tessellary --lang en` does before the window is made: the menus, a message, a dialog.
+void TestTranslations::editorInLanguage() {
+    QFETCH(QString, language);
+    QFETCH(QStringList, menus);
+    QFETCH(QString, exit);
+    QFETCH(QString, message);
+    QFETCH(QString, label);
+    QFETCH(QString, cancel);
+    QVERIFY(installTranslations(*QCoreApplication::instance(), kEnglish, buildLocations()));
+    QVERIFY(installTranslations(*QCoreApplication::instance(), language, buildLocations()));
+
+    TestFolders folders;
+    QVERIFY(folders.isValid());
+    frmMain window(folders.locations());
+    ScriptedPrompts prompts;
+    window.setPrompts(&prompts);
+    QStringList titles;
+    for (QAction* action : window.menuBar()->actions())
+        titles << action->text();
+    QCOMPARE(titles, menus);
+    QCOMPARE(window.findChild<QAction*>(QStringLiteral("mnuExit"))->text(), exit);
+
+    // A file that is no package is refused with a message in the language asked for.
+    const QString path = folders.skinsDir() + QStringLiteral("nota.skn");
+    QVERIFY(writeFileBytes(path, "not a package"));
+    QVERIFY(!window.OpenPackage(path));
+    QCOMPARE(prompts.shownTexts(), QStringList{message + path});
+
+    frmText dialog;
+    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(), label);
+    QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("cmdAnnulla"))->text(), cancel);
+}
+
 void TestTranslations::commandLineFollowsLocale_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("environment");
@@ -355,5 +531,5 @@ void TestTranslations::commandLinePreviewMapInEnglish() {
     QCOMPARE(titleCaption, QStringLiteral("Skin title"));
 }
 
-QTEST_GUILESS_MAIN(TestTranslations)
+QTEST_MAIN(TestTranslations)
 #include "tst_translations.moc"
