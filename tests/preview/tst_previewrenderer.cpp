@@ -144,7 +144,7 @@ void TestPreviewRenderer::hostileSkinRenders() {
     crafted.set("Title", QString(5000, u'\n'));
     crafted.set("Ok", "../../../etc/passwd");
     crafted.set("ImageName", "/dev/zero");
-    const QByteArray garbage("BM\xff\xff\xff\xff garbage", 16);
+    const QByteArray garbage = QByteArrayLiteral("BM\xff\xff\xff\xff garbage");
     crafted.writePicture("connect.bmp", &garbage);
     crafted.set("Capt_Count", 1000);
     for (int i = 1; i <= 1000; ++i) {
