@@ -2,21 +2,15 @@
 // it shows, for skin authors' scripts and the README. The skin is opened as the editor opens it,
 // in private folders, and painted off screen: no display is needed.
 #include "app/cli/commands.h"
+#include "app/cli/privateskin.h"
 
 #include "preview/previewrenderer.h"
 #include "proplist/proplistmodel.h"
 #include "skin/skinschema.h"
-#include "storage/cbinary.h"
-#include "storage/leftovers.h"
-#include "storage/safefolder.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -94,43 +88,6 @@ std::optional<int> parseScale(const QString& text) {
     return n;
 }
 
-// A package the editor would open as an empty skin without a word (missing, not a package, cut
-// short, a folder or a pipe) is refused here with the reason.
-bool readable(const QString& path) {
-    QList<cBinary::Voce> entries;
-    cBinary binary(cliLocations());
-    switch (binary.ElencaVoci(path, &entries)) {
-    case cBinary::Esito::Completo:
-        return true;
-    case cBinary::Esito::SenzaFirma:
-        printError(TessellarySkn::tr("Il file non è un pacchetto skin: %1").arg(path));
-        return false;
-    case cBinary::Esito::Incompleto:
-        printError(TessellarySkn::tr("Il pacchetto finisce prima di tutti i file che dichiara: %1")
-                       .arg(path));
-        return false;
-    case cBinary::Esito::Fallito:
-        break; // reported by cBinary
-    }
-    return false;
-}
-
-bool copyInto(const QString& from, const QString& to) {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) {
-        printError(fileErrorText(ErrorCode::PathFileAccess, from));
-        return false;
-    }
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError || SafeFolder::writeFileAt(to, bytes) != 0) {
-        printError(
-            TessellarySkn::tr("Impossibile copiare il pacchetto nella cartella temporanea: %1")
-                .arg(from));
-        return false;
-    }
-    return true;
-}
-
 // Written whole or not at all: a script never finds half an image. `failure` takes the path as
 // %1 and the reason as %2.
 bool writeWhole(const QString& path, const QByteArray& bytes, const QString& failure) {
@@ -179,35 +136,12 @@ int commandPreview(const QStringList& args) {
         return 1;
     }
 
-    if (!readable(options.package) ||
-        (options.defaultPackage && !readable(*options.defaultPackage)))
-        return 1;
-    // A folder named for this process: one a killed command left behind goes at the next start.
-    const QString parent = cliLocations().tempDir;
-    leftovers::removeDead(parent);
-    QTemporaryDir root(leftovers::temporaryFolderTemplate(parent));
-    Locations locations;
-    locations.programDir = root.path() + QStringLiteral("/program");
-    locations.tempDir = root.path() + QStringLiteral("/temp");
-    if (!root.isValid() || !QDir().mkpath(locations.skinsDir()) ||
-        !QDir().mkpath(locations.tempDir)) {
-        printError(TessellarySkn::tr("Impossibile creare le cartelle temporanee in %1")
-                       .arg(QDir::toNativeSeparators(parent)));
-        return 1;
-    }
-    // Without a default package the chosen one is read alone, as the default.
-    const QString defaultName = locations.defaultSkinName();
-    QString name = defaultName;
-    if (options.defaultPackage) {
-        if (!copyInto(*options.defaultPackage, locations.skinsDir() + defaultName))
-            return 1;
-        name = QStringLiteral("skin.skn");
-    }
-    if (!copyInto(options.package, locations.skinsDir() + name))
+    PrivateSkin folders;
+    if (!folders.prepare(options.package, options.defaultPackage.value_or(QString())))
         return 1;
 
     const auto document = std::make_shared<SkinDocument>(nullptr);
-    const SkinDocument::Outcome opened = document->open(locations, name);
+    const SkinDocument::Outcome opened = document->open(folders.locations(), folders.name());
     if (!opened.error.isEmpty())
         printError(opened.error);
     if (!opened.ok || !document->skin())

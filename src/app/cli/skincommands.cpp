@@ -2,20 +2,13 @@
 // property list, in private folders so that neither the user's working folder nor the skins
 // folder beside the program is touched.
 #include "app/cli/commands.h"
+#include "app/cli/privateskin.h"
 
 #include "common/cp1252.h"
 #include "proplist/proplistmodel.h"
 #include "skin/skinschema.h"
-#include "storage/cbinary.h"
-#include "storage/leftovers.h"
-#include "storage/safefolder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
-#include <cerrno>
 
 #include <memory>
 
@@ -53,66 +46,17 @@ bool parseOptions(const QStringList& args, bool allowCredits, Options* options) 
     return !options->package.isEmpty();
 }
 
-// Refuses what the editor would read as an empty skin without a word: a missing file, one that
-// is not a skin package, or a folder or pipe in its place (cBinary names which, without waiting
-// on a pipe).
-bool checkPackage(const QString& path) {
-    QList<cBinary::Voce> entries;
-    cBinary binary(cliLocations());
-    switch (binary.ElencaVoci(path, &entries)) {
-    case cBinary::Esito::Completo:
-        return true;
-    case cBinary::Esito::SenzaFirma:
-        printError(TessellarySkn::tr("Il file non è un pacchetto skin: %1").arg(path));
-        return false;
-    case cBinary::Esito::Incompleto:
-        printError(TessellarySkn::tr("Il pacchetto finisce prima di tutti i file che dichiara: %1")
-                       .arg(path));
-        return false;
-    case cBinary::Esito::Fallito:
-        break;
-    }
-    return false;
-}
-
 // A skin opened as the editor opens one, in a program folder and a temporary folder of its own.
 class LoadedSkin {
 public:
     bool open(const Options& options) {
-        if (!m_root.isValid()) {
-            printError(TessellarySkn::tr("Impossibile creare le cartelle temporanee in %1: %2")
-                           .arg(QDir::toNativeSeparators(m_parent), m_root.errorString()));
+        if (!m_folders.prepare(options.package,
+                               options.hasDefault ? options.defaultPackage : QString()))
             return false;
-        }
-        if (!checkPackage(options.package))
-            return false;
-        if (options.hasDefault && !checkPackage(options.defaultPackage))
-            return false;
-
-        Locations locations;
-        locations.programDir = m_root.path() + QStringLiteral("/program");
-        locations.tempDir = m_root.path() + QStringLiteral("/temp");
-        if (!QDir().mkpath(locations.skinsDir()) || !QDir().mkpath(locations.tempDir)) {
-            printError(TessellarySkn::tr("Impossibile creare le cartelle temporanee"));
-            return false;
-        }
-        const QString defaultName = locations.defaultSkinName();
-        // Without a default package the chosen one is read alone: loaded as the default, it is
-        // read once, as the editor reads the default package itself.
-        QString name = defaultName;
-        if (options.hasDefault) {
-            if (!copyInto(options.defaultPackage, locations.skinsDir() + defaultName))
-                return false;
-            name = QFileInfo(options.package).fileName();
-            if (name == defaultName)
-                name = QStringLiteral("skin.skn");
-        }
-        if (!copyInto(options.package, locations.skinsDir() + name))
-            return false;
-
         // Opened as the editor opens a skin: the document reads it, the list shows it.
         m_document = std::make_shared<SkinDocument>(nullptr);
-        const SkinDocument::Outcome opened = m_document->open(locations, name);
+        const SkinDocument::Outcome opened =
+            m_document->open(m_folders.locations(), m_folders.name());
         if (!opened.error.isEmpty())
             printError(opened.error);
         m_skin = m_document->skin();
@@ -128,44 +72,7 @@ public:
     PropListModel& list() { return m_list; }
 
 private:
-    static bool copyInto(const QString& from, const QString& to) {
-        QFile source(from);
-        if (!source.open(QIODevice::ReadOnly)) {
-            printError(fileErrorText(ErrorCode::PathFileAccess, from));
-            return false;
-        }
-        const QByteArray bytes = source.readAll();
-        if (source.error() != QFileDevice::NoError) {
-            printError(fileErrorText(ErrorCode::DeviceIO, from));
-            return false;
-        }
-        // The copy goes to the temporary folder: say so when that is what is full.
-        const int err = SafeFolder::writeFileAt(to, bytes);
-        if (err == ENOSPC || err == EDQUOT || err == EFBIG) {
-            printError(errorMessageText(
-                int(ErrorCode::DiskFull),
-                TessellarySkn::tr(
-                    "%1: la cartella temporanea non ha spazio per la copia di %2 (%3)")
-                    .arg(errorDescription(ErrorCode::DiskFull), from,
-                         QFileInfo(to).absolutePath())));
-            return false;
-        }
-        if (err != 0) {
-            printError(fileErrorText(ErrorCode::PathFileAccess, to));
-            return false;
-        }
-        return true;
-    }
-
-    // One folder named for this process, holding the program and temporary folders: a command
-    // killed half-way leaves it behind, and the next one that starts removes it.
-    static QString cleanedParent() {
-        const QString parent = cliLocations().tempDir;
-        leftovers::removeDead(parent);
-        return parent;
-    }
-    QString m_parent = cleanedParent();
-    QTemporaryDir m_root{leftovers::temporaryFolderTemplate(m_parent)};
+    PrivateSkin m_folders;
     SkinRef m_skin;
     std::shared_ptr<SkinDocument> m_document;
     PropListModel m_list;
