@@ -579,9 +579,8 @@ bool PropListModel::Ready(const SkinRef& InfoSkin) {
                 value = readNumber(m_skin->RetrInfo(it.ItemKey)) != 0;
                 break;
             case KindGradient:
-                value = readNumber(m_skin->RetrInfo(it.ItemKey + QStringLiteral("_Count"))) != 0
-                            ? 0
-                            : -1;
+                value =
+                    readNumber(m_skin->RetrInfo(gradientkeys::countKey(it.ItemKey))) != 0 ? 0 : -1;
                 break;
             default:
                 if (endsWithBmp(it.ItemKey))
@@ -688,20 +687,18 @@ QByteArray PropListModel::parametersText() const {
                 line(indent + key + equals + valueText(it.ItemValue));
             } else if (it.Kind == KindGradient) {
                 if (readNumber(it.ItemValue) == -1) {
-                    line(indent + key + QStringLiteral("_Count = 0"));
+                    line(indent + gradientkeys::countKey(key) + equals + QStringLiteral("0"));
                     continue;
                 }
                 const QVariant stored =
-                    m_skin ? m_skin->RetrInfo(key + QStringLiteral("_Count")) : QVariant();
+                    m_skin ? m_skin->RetrInfo(gradientkeys::countKey(key)) : QVariant();
                 // A hand-edited count of millions would write millions of lines; no gradient
                 // holds more stops than a 16-bit index reaches.
                 const qint32 n = qMin(toInt32Clamped(readNumber(stored)), qint32(kMaxCount));
-                line(indent + key + QStringLiteral("_Count = ") + QString::number(n));
+                line(indent + gradientkeys::countKey(key) + equals + QString::number(n));
                 for (qint32 i = 1; i <= n; ++i) {
-                    const QString pos =
-                        key + QStringLiteral("_Pos<") + QString::number(i) + QStringLiteral(">");
-                    const QString col =
-                        key + QStringLiteral("<") + QString::number(i) + QStringLiteral(">");
+                    const QString pos = gradientkeys::positionKey(key, int(i));
+                    const QString col = gradientkeys::colourKey(key, int(i));
                     line(indent + pos + equals + storedText(m_skin->RetrInfo(pos)));
                     line(indent + col + equals + storedText(m_skin->RetrInfo(col)));
                 }

@@ -37,7 +37,7 @@ void drawCaption(QPainter& p, int l, int t, int r, int b, Qt::Alignment align, c
 bool paintGradient(QPainter& p, const cSkin* skin, const QString& key, const QRect& box) {
     if (!skin || box.isEmpty())
         return false;
-    const auto count = toInt16(readNumber(skin->RetrInfo(key + QStringLiteral("_Count"))));
+    const auto count = toInt16(readNumber(skin->RetrInfo(gradientkeys::countKey(key))));
     if (!count || *count < 2)
         return false;
     const int n = *count;
@@ -48,11 +48,9 @@ bool paintGradient(QPainter& p, const cSkin* skin, const QString& key, const QRe
     if (width > box.width())
         sfum.setNSfumature(qint16(width));
     for (int i = 1; i <= n; ++i) {
-        const QString index = QString::number(i);
-        const Colour colour = toInt32Clamped(
-            readNumber(skin->RetrInfo(key + QLatin1Char('<') + index + QLatin1Char('>'))));
-        const double position =
-            readNumber(skin->RetrInfo(key + QStringLiteral("_Pos<") + index + QLatin1Char('>')));
+        const Colour colour =
+            toInt32Clamped(readNumber(skin->RetrInfo(gradientkeys::colourKey(key, i))));
+        const double position = readNumber(skin->RetrInfo(gradientkeys::positionKey(key, i)));
         sfum.AggiungiColore(colour, float(position));
     }
     if (width == box.width()) {
