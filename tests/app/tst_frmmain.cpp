@@ -1,7 +1,6 @@
 #include "app/application.h"
 #include "app/frmmain.h"
 #include "common/cp1252.h"
-#include "dialogkit/colourpicker.h"
 #include "dialogs/editorprompts.h"
 #include "dialogs/frmcolor.h"
 #include "dialogs/frmtext.h"
@@ -28,13 +27,6 @@ namespace {
 
 const QString kDefault = QStringLiteral("(default).skn");
 
-QString bundledDefault() {
-    return binDir() + QStringLiteral("/skins/(default).skn");
-}
-QString bundledTemplate() {
-    return binDir() + QStringLiteral("/modello.dat");
-}
-
 // The skin.ini of a package, unpacked into folders of its own.
 QByteArray iniOfPackage(const QString& package) {
     TestFolders other;
@@ -55,51 +47,68 @@ private Q_SLOTS:
     void cleanup();
 
     void skinMenuListsPackagesSortedWithoutRegardToCase();
-    void emptySkinsFolderShowsDisabledPlaceholder();
     void loadShowsPackageInCaptionAndSchemaInList();
     void loadRefusesMissingOrForeignFileKeepingOpenSkin();
-    void noSkinOpenMakesSaveCreditsAndBrowseDoNothing();
+    void browseOpensTheWorkingFolderAndNothingWorksWithoutASkin();
 
     void newSkin_data();
     void newSkin();
-    void newSkinWithExistingNameAsksBeforeReplacing();
     void strayKeyOnReplaceQuestionKeepsPackage_data();
     void strayKeyOnReplaceQuestionKeepsPackage();
-    void newSkinDismissedKeepsOpenSkin();
-    void newSkinRefusesNamesOutsideSkinsFolder();
-    void newSkinWithoutTemplateEndsWithNoSkin();
+    void newSkinFails_data();
+    void newSkinFails();
 
     void saveQuestion_data();
     void saveQuestion();
-    void closeBoxWithCancelKeepsProgramRunning();
 
-    void saveWritesInfoSectionLastAndPackageReadsBack();
+    void keyboardSaveWritesInfoSectionLastAndPackageReadsBack();
     void failedSaveIsReportedAndKeepsQuestionAlive();
-    void keyboardSavesAndClosesLikeTheMenu();
-    void editedCreditsAreNotLostOnClose();
 
-    void launcherOpensDialogCaptionedByItem();
-    void twoDialogsForOneItemLastOkWins();
-    void annullaStoresNothing();
+    void annullaStoresNothingAndOfTwoDialogsTheLastOkWins();
     void modificaUndoesAndRedoesNamingTheChange();
     void savingAsksAboutEditsLeftInOpenDialogs_data();
     void savingAsksAboutEditsLeftInOpenDialogs();
-    void closingClosesEveryDialogWithoutStoring();
+    void launchersOpenCaptionedDialogsThatClosingCloses();
     void loadAndNewCloseTheDialogsOfThePreviousSkin();
 
-    void openWorkingFolderUsesSkinPath();
-    void onlyOneEditorAtATimeUsesTheWorkingFolder();
     void aLockThatNamesNoLiveEditorIsTakenOver_data();
     void aLockThatNamesNoLiveEditorIsTakenOver();
 
 private:
-    std::unique_ptr<frmMain> makeWindow();
-    QAction* action(frmMain& w, const QString& name);
-    void loadByName(frmMain& w, const QString& name);
-    void makeModified(frmMain& w);
+    std::unique_ptr<frmMain> makeWindow() {
+        auto w = std::make_unique<frmMain>(m_folders->locations());
+        w->setPrompts(m_prompts.get());
+        w->resize(420, 640);
+        w->show();
+        return w;
+    }
+    std::unique_ptr<frmMain> withBlu() { // a window with Blu.skn open
+        auto w = makeWindow();
+        loadByName(*w, QStringLiteral("Blu.skn"));
+        return w;
+    }
+    static QAction* action(frmMain& w, const QString& name) { return w.findChild<QAction*>(name); }
+    static void loadByName(frmMain& w, const QString& name) {
+        const int index = w.skinMenuNames().indexOf(name);
+        QVERIFY2(index >= 0, qPrintable(name));
+        action(w, QStringLiteral("mnuSkin") + QString::number(index))->trigger();
+    }
+    static void makeModified(frmMain& w) {
+        QVERIFY(w.list()->model()->SetData(QStringLiteral("SpostX"), QStringLiteral("7")));
+    }
     // Hovers the item's row and clicks its inline editor, as a user does.
-    void clickEditorOf(frmMain& w, const QString& key, const QString& editorName);
-    QList<QWidget*> openDialogs(const QString& objectName);
+    static void clickEditorOf(frmMain& w, const QString& key, const QString& editorName);
+    static QList<QWidget*> openDialogs(const QString& objectName) {
+        QList<QWidget*> out;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == objectName && w->isVisible())
+                out << w;
+        }
+        return out;
+    }
+    // Opens the text dialog of `key` and types `typed` over its value.
+    static QWidget* typeInDialog(frmMain& w, const QString& key, const QString& typed);
+    QString bluPath() const { return m_folders->skinsDir() + QStringLiteral("Blu.skn"); }
 
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<ErrorRecorder> m_errors;
@@ -109,8 +118,6 @@ private:
 void TestFrmMain::initTestCase() {
     // The recent list lives in the user's settings: a test's own, not the real ones.
     QStandardPaths::setTestModeEnabled(true);
-    QVERIFY2(QFile::exists(bundledDefault()), "the build places the bundled default skin");
-    QVERIFY2(QFile::exists(bundledTemplate()), "the build places the template");
     registerValueDialog(KindNumber, [] { return new frmText(); });
     registerValueDialog(KindString, [] { return new frmText(); });
     registerValueDialog(KindColor, [] { return new frmColor(); });
@@ -119,9 +126,12 @@ void TestFrmMain::initTestCase() {
 void TestFrmMain::init() {
     m_folders = std::make_unique<TestFolders>();
     QVERIFY(m_folders->isValid());
-    QVERIFY(QFile::copy(bundledDefault(), m_folders->skinsDir() + kDefault));
-    QVERIFY(QFile::copy(bundledTemplate(), m_folders->locations().templatePath()));
-    QVERIFY(QFile::copy(bundledTemplate(), m_folders->skinsDir() + QStringLiteral("Blu.skn")));
+    // The bundled default skin and template, as the build places them.
+    QVERIFY(QFile::copy(binDir() + QStringLiteral("/skins/") + kDefault,
+                        m_folders->skinsDir() + kDefault));
+    const QString templ = binDir() + QStringLiteral("/modello.dat");
+    QVERIFY(QFile::copy(templ, m_folders->locations().templatePath()) &&
+            QFile::copy(templ, bluPath()));
     m_prompts = std::make_unique<ScriptedPrompts>();
     frmMain::setOpenFolderHandler({});
     m_errors = std::make_unique<ErrorRecorder>();
@@ -138,36 +148,9 @@ void TestFrmMain::cleanup() {
     m_folders.reset();
 }
 
-std::unique_ptr<frmMain> TestFrmMain::makeWindow() {
-    auto w = std::make_unique<frmMain>(m_folders->locations());
-    w->setPrompts(m_prompts.get());
-    w->resize(420, 640);
-    w->show();
-    return w;
-}
-
-QAction* TestFrmMain::action(frmMain& w, const QString& name) {
-    QAction* a = w.findChild<QAction*>(name);
-    if (!a)
-        qWarning("no action %s", qPrintable(name));
-    return a;
-}
-
-void TestFrmMain::loadByName(frmMain& w, const QString& name) {
-    const int index = w.skinMenuNames().indexOf(name);
-    QVERIFY2(index >= 0, qPrintable(name));
-    action(w, QStringLiteral("mnuSkin") + QString::number(index))->trigger();
-}
-
-void TestFrmMain::makeModified(frmMain& w) {
-    QVERIFY(w.list()->model()->SetData(QStringLiteral("SpostX"), QStringLiteral("7")));
-    QVERIFY(w.list()->model()->Modified());
-}
-
 void TestFrmMain::clickEditorOf(frmMain& w, const QString& key, const QString& editorName) {
     PropListModel* model = w.list()->model();
-    int cat = 0;
-    int item = 0;
+    int cat = 0, item = 0;
     QVERIFY(model->findItem(key, &cat, &item));
     model->setExpanded(cat, true);
     QWidget* surface = w.list()->findChild<QWidget*>(QStringLiteral("pctList"));
@@ -190,44 +173,37 @@ void TestFrmMain::clickEditorOf(frmMain& w, const QString& key, const QString& e
     QTest::mouseClick(editor, Qt::LeftButton, {}, editor->rect().center());
 }
 
-QList<QWidget*> TestFrmMain::openDialogs(const QString& objectName) {
-    QList<QWidget*> out;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == objectName && w->isVisible())
-            out << w;
+QWidget* TestFrmMain::typeInDialog(frmMain& w, const QString& key, const QString& typed) {
+    clickEditorOf(w, key, QStringLiteral("cmdMore"));
+    QWidget* dialog = openDialogs(QStringLiteral("frmText")).value(0);
+    if (auto* edit = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("txtText")) : nullptr) {
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
     }
-    return out;
+    return dialog;
 }
 
 void TestFrmMain::skinMenuListsPackagesSortedWithoutRegardToCase() {
     QDir skins(m_folders->skinsDir());
-    for (const QString& name :
-         {QStringLiteral("b.skn"), QStringLiteral("A.skn"), QStringLiteral("x.SKN"),
-          QStringLiteral("x.Skn"), QStringLiteral("skn"), QStringLiteral("notes.txt")})
-        QVERIFY(writeFileBytes(skins.filePath(name), "x"));
-    QVERIFY(skins.mkdir(QStringLiteral("cartella.skn")));
-    auto w = makeWindow();
-    QCOMPARE(w->skinMenuNames(), (QStringList{kDefault, QStringLiteral("A.skn"),
-                                              QStringLiteral("b.skn"), QStringLiteral("Blu.skn")}));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
-    QMenu* load = w->findChild<QMenu*>(QStringLiteral("mnuLoad"));
-    QVERIFY(load);
-    QCOMPARE(load->title(), QStringLiteral("&Carica"));
-}
-
-void TestFrmMain::emptySkinsFolderShowsDisabledPlaceholder() {
-    QVERIFY(QFile::remove(m_folders->skinsDir() + kDefault));
-    QVERIFY(QFile::remove(m_folders->skinsDir() + QStringLiteral("Blu.skn")));
+    QVERIFY(skins.remove(kDefault) && skins.remove(QStringLiteral("Blu.skn")));
     auto w = makeWindow();
     QCOMPARE(w->skinMenuNames(), QStringList{QStringLiteral("Skin0")});
     QVERIFY(!action(*w, QStringLiteral("mnuSkin0"))->isEnabled());
+    // Listed again each time the menu opens.
+    for (const char* name : {"Blu.skn", "b.skn", "A.skn", "x.SKN", "x.Skn", "skn", "notes.txt"})
+        QVERIFY(writeFileBytes(skins.filePath(QString::fromLatin1(name)), "x"));
+    QVERIFY(skins.mkdir(QStringLiteral("cartella.skn")));
+    QMenu* load = w->findChild<QMenu*>(QStringLiteral("mnuLoad"));
+    Q_EMIT load->aboutToShow();
+    QCOMPARE(w->skinMenuNames(), (QStringList{"A.skn", "b.skn", "Blu.skn"}));
+    QVERIFY(action(*w, QStringLiteral("mnuSkin0"))->isEnabled());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
+    QCOMPARE(load->title(), QStringLiteral("&Carica"));
 }
 
 void TestFrmMain::loadShowsPackageInCaptionAndSchemaInList() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
+    auto w = withBlu();
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
-    QVERIFY(w->skin());
     QCOMPARE(w->skin()->SkinName(), QStringLiteral("Blu.skn"));
     QCOMPARE(w->list()->model()->categoryCount(), 12);
     QCOMPARE(w->list()->model()->category(1).CatKey, QStringLiteral("(general)"));
@@ -240,20 +216,14 @@ void TestFrmMain::loadShowsPackageInCaptionAndSchemaInList() {
 
 void TestFrmMain::loadRefusesMissingOrForeignFileKeepingOpenSkin() {
     const QString foreign = m_folders->skinsDir() + QStringLiteral("appunti.skn");
-    const QByteArray notes = "non sono uno skin\r\n";
-    QVERIFY(writeFileBytes(foreign, notes));
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
+    QVERIFY(writeFileBytes(foreign, "non sono uno skin\r\n"));
+    auto w = withBlu();
     makeModified(*w);
-
     // Neither asks about the open skin's changes: nothing would replace it.
     loadByName(*w, QStringLiteral("appunti.skn"));
     QCOMPARE(m_prompts->shownTexts(),
              QStringList{QStringLiteral("Il file non è un pacchetto skin: ") + foreign});
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
-    QVERIFY(w->list()->model()->Modified());
-    QCOMPARE(readFileBytes(foreign), notes);
-
+    QCOMPARE(readFileBytes(foreign), QByteArray("non sono uno skin\r\n"));
     // Removed after the menu was built.
     m_prompts->clearRecord();
     QVERIFY(QFile::remove(m_folders->skinsDir() + kDefault));
@@ -263,43 +233,63 @@ void TestFrmMain::loadRefusesMissingOrForeignFileKeepingOpenSkin() {
     QVERIFY(m_errors->isEmpty());
     QVERIFY(!QFile::exists(m_folders->skinsDir() + kDefault));
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
-    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(),
-             QStringLiteral("7"));
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(), "7");
 }
 
-void TestFrmMain::noSkinOpenMakesSaveCreditsAndBrowseDoNothing() {
+void TestFrmMain::browseOpensTheWorkingFolderAndNothingWorksWithoutASkin() {
     auto w = makeWindow();
-    bool opened = false;
-    frmMain::setOpenFolderHandler([&](const QString&) { opened = true; });
+    QString opened;
+    frmMain::setOpenFolderHandler([&](const QString& folder) { opened = folder; });
     w->SaveSkin();
     w->EditCredits();
     w->OpenWorkingFolder();
-    QVERIFY(!opened);
+    QVERIFY(opened.isNull());
     QVERIFY(m_prompts->creditsCalls().isEmpty());
     QVERIFY(m_prompts->shownTexts().isEmpty());
     QVERIFY(m_errors->isEmpty());
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    action(*w, QStringLiteral("mnuBrowse"))->trigger();
+    QCOMPARE(opened, w->skin()->SkinPath());
+    QCOMPARE(opened, m_folders->workDir() + u'/');
 }
 
 void TestFrmMain::newSkin_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("package");
+    QTest::addColumn<QString>("existing"); // a package already in the skins folder
     QTest::newRow("without extension") << "Prova"
-                                       << "Prova.skn";
+                                       << "Prova.skn"
+                                       << "";
     QTest::newRow("with extension") << "Prova.skn"
-                                    << "Prova.skn";
+                                    << "Prova.skn"
+                                    << "";
     QTest::newRow("upper-case extension kept") << "Prova.SKN"
-                                               << "Prova.SKN";
+                                               << "Prova.SKN"
+                                               << "";
+    QTest::newRow("replaces after asking") << "Vecchio"
+                                           << "Vecchio.skn"
+                                           << "Vecchio.skn";
+    QTest::newRow("another spelling, another name") << "vecchio.SKN"
+                                                    << "vecchio.SKN"
+                                                    << "Vecchio.skn";
 }
 
 void TestFrmMain::newSkin() {
     QFETCH(QString, typed);
     QFETCH(QString, package);
+    QFETCH(QString, existing);
+    QVERIFY(existing.isEmpty() || writeFileBytes(m_folders->skinsDir() + existing, "vecchio"));
     auto w = makeWindow();
     m_prompts->queueText(typed);
+    if (existing == package)
+        m_prompts->queueAnswer(UserPrompts::Yes);
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QVERIFY(m_prompts->shownTexts().first().startsWith(
         QStringLiteral("Inserisci un nome per il tuo skin\r\nNB: Il nome non corrisponde al "
                        "titolo, ma e' soltanto il nome che verra' dato al file .skn")));
+    QCOMPARE(m_prompts->shownTexts().contains(
+                 QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?")),
+             existing == package);
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [") + package + QStringLiteral("][*]"));
     QCOMPARE(readFileBytes(m_folders->skinsDir() + package),
              readFileBytes(m_folders->locations().templatePath()));
@@ -307,37 +297,12 @@ void TestFrmMain::newSkin() {
     QCOMPARE(w->list()->model()->categoryCount(), 12);
 }
 
-void TestFrmMain::newSkinWithExistingNameAsksBeforeReplacing() {
-    const QString existing = m_folders->skinsDir() + QStringLiteral("Vecchio.skn");
-    QVERIFY(writeFileBytes(existing, "vecchio"));
-    auto w = makeWindow();
-
-    m_prompts->queueText(QStringLiteral("Vecchio"));
-    m_prompts->queueAnswer(UserPrompts::No);
-    action(*w, QStringLiteral("mnuNew"))->trigger();
-    QVERIFY(m_prompts->shownTexts().contains(
-        QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?")));
-    QCOMPARE(readFileBytes(existing), QByteArray("vecchio"));
-    QVERIFY(!w->skin());
-
-    m_prompts->queueText(QStringLiteral("vecchio.SKN")); // another spelling of a new name
-    action(*w, QStringLiteral("mnuNew"))->trigger();
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [vecchio.SKN][*]"));
-
-    m_prompts->queueText(QStringLiteral("Vecchio"));
-    m_prompts->queueAnswer(UserPrompts::Yes);
-    action(*w, QStringLiteral("mnuNew"))->trigger();
-    QCOMPARE(readFileBytes(existing), readFileBytes(m_folders->locations().templatePath()));
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Vecchio.skn][*]"));
-}
-
 // The real prompt and question, answered from the keyboard: replacing must be a deliberate
 // choice, never what a reflexive Enter, Esc or the frame's close button does.
 void TestFrmMain::strayKeyOnReplaceQuestionKeepsPackage_data() {
     QTest::addColumn<QString>("gesture");
-    QTest::newRow("Enter") << "Enter";
-    QTest::newRow("Esc") << "Esc";
-    QTest::newRow("frame") << "frame";
+    for (const char* gesture : {"Enter", "Esc", "frame"})
+        QTest::newRow(gesture) << QString::fromLatin1(gesture);
 }
 
 void TestFrmMain::strayKeyOnReplaceQuestionKeepsPackage() {
@@ -347,10 +312,8 @@ void TestFrmMain::strayKeyOnReplaceQuestionKeepsPackage() {
     const QByteArray before = readFileBytes(m_folders->skinsDir() + kDefault);
     QVERIFY(writeFileBytes(existing, before));
     auto w = makeWindow();
-    // The real boxes: what a stray key does to them is the point.
-    EditorPrompts real;
+    EditorPrompts real; // what a stray key does to the real boxes is the point
     w->setPrompts(&real);
-
     const auto keyboardOf = [](QWidget* shown) {
         return shown->focusWidget() ? shown->focusWidget() : shown;
     };
@@ -378,191 +341,127 @@ void TestFrmMain::strayKeyOnReplaceQuestionKeepsPackage() {
         QTest::keyClick(keyboardOf(input), Qt::Key_Return);
     });
     action(*w, QStringLiteral("mnuNew"))->trigger();
-
-    QVERIFY(prompt.answered());
-    QVERIFY(question && question->answered());
+    QVERIFY(prompt.answered() && question && question->answered());
     QCOMPARE(asked, QStringLiteral("Esiste già uno skin con questo nome. Sostituirlo?"));
     QVERIFY(!stillOpen);
     QCOMPARE(readFileBytes(existing), before);
-    QVERIFY(!w->skin());
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
 }
 
-void TestFrmMain::newSkinDismissedKeepsOpenSkin() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    const SkinRef before = w->skin();
-    m_prompts->queueText(QString());
-    action(*w, QStringLiteral("mnuNew"))->trigger();
-    QCOMPARE(w->skin(), before);
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
-    QCOMPARE(w->list()->model()->categoryCount(), 12);
-    QCOMPARE(w->list()->model()->skin(), before);
+void TestFrmMain::newSkinFails_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("noTemplate");
+    QTest::addColumn<QString>("told"); // how the second message starts or ends
+    QTest::newRow("outside the skins folder")
+        << "../fuori" << false << "non è un nome di file valido.";
+    QTest::newRow("no template") << "Nuovo" << true << "Errore ";
 }
 
-void TestFrmMain::newSkinRefusesNamesOutsideSkinsFolder() {
+void TestFrmMain::newSkinFails() {
+    QFETCH(QString, typed);
+    QFETCH(bool, noTemplate);
+    QFETCH(QString, told);
+    QVERIFY(!noTemplate || QFile::remove(m_folders->locations().templatePath()));
     auto w = makeWindow();
-    m_prompts->queueText(QStringLiteral("../fuori"));
+    if (noTemplate) // a skin open before ends closed all the same
+        loadByName(*w, QStringLiteral("Blu.skn"));
+    m_prompts->queueText(typed);
     action(*w, QStringLiteral("mnuNew"))->trigger();
-    QVERIFY(!QFile::exists(m_folders->programDir() + QStringLiteral("/fuori.skn")));
-    QCOMPARE(m_prompts->shownTexts().size(), 2); // the prompt, then the refusal
-    QVERIFY(
-        m_prompts->shownTexts().last().endsWith(QStringLiteral("non è un nome di file valido.")));
-    QVERIFY(!w->skin());
-}
-
-void TestFrmMain::newSkinWithoutTemplateEndsWithNoSkin() {
-    QVERIFY(QFile::remove(m_folders->locations().templatePath()));
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    m_prompts->queueText(QStringLiteral("Nuovo"));
-    action(*w, QStringLiteral("mnuNew"))->trigger();
-    QCOMPARE(m_prompts->shownTexts().size(), 2); // the prompt, then the failure
-    QVERIFY(m_prompts->shownTexts().last().startsWith(QStringLiteral("Errore ")));
+    QCOMPARE(m_prompts->shownTexts().size(), 2); // the prompt, then the refusal or failure
+    const QString last = m_prompts->shownTexts().last();
+    QVERIFY2(last.startsWith(told) || last.endsWith(told), qPrintable(last));
     QVERIFY(!w->skin());
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
     QCOMPARE(w->list()->model()->categoryCount(), 0);
+    QVERIFY(!QFile::exists(m_folders->programDir() + QStringLiteral("/fuori.skn")));
     QVERIFY(!QFile::exists(m_folders->skinsDir() + QStringLiteral("Nuovo.skn")));
 }
 
 void TestFrmMain::saveQuestion_data() {
     QTest::addColumn<QString>("operation");
     QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<bool>("proceeds");
-    const QStringList operations{QStringLiteral("close"), QStringLiteral("load"),
-                                 QStringLiteral("new"), QStringLiteral("window")};
-    for (const QString& op : operations) {
-        QTest::addRow("%s yes", qPrintable(op)) << op << int(UserPrompts::Yes) << true << true;
-        QTest::addRow("%s no", qPrintable(op)) << op << int(UserPrompts::No) << false << true;
-        QTest::addRow("%s cancel", qPrintable(op))
-            << op << int(UserPrompts::Cancel) << false << false;
+    for (const char* op : {"close", "load", "new", "exit"}) {
+        QTest::addRow("%s yes", op) << QString::fromLatin1(op) << int(UserPrompts::Yes);
+        QTest::addRow("%s no", op) << QString::fromLatin1(op) << int(UserPrompts::No);
+        QTest::addRow("%s cancel", op) << QString::fromLatin1(op) << int(UserPrompts::Cancel);
     }
 }
 
 void TestFrmMain::saveQuestion() {
     QFETCH(QString, operation);
     QFETCH(int, answer);
-    QFETCH(bool, saved);
-    QFETCH(bool, proceeds);
-    const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
-    const QByteArray before = readFileBytes(package);
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
+    const bool proceeds = answer != UserPrompts::Cancel;
+    const QByteArray before = readFileBytes(bluPath());
+    auto w = withBlu();
     makeModified(*w);
-
     m_prompts->queueAnswer(UserPrompts::Answer(answer));
     bool closed = false;
-    if (operation == QStringLiteral("close")) {
+    if (operation == u"close") {
         action(*w, QStringLiteral("mnuClose"))->trigger();
         closed = !w->skin();
-    } else if (operation == QStringLiteral("load")) {
+    } else if (operation == u"load") {
         loadByName(*w, kDefault);
         closed = w->skin()->SkinName() == kDefault;
-    } else if (operation == QStringLiteral("new")) {
+    } else if (operation == u"new") {
         if (proceeds)
             m_prompts->queueText(QStringLiteral("Nuovo"));
         action(*w, QStringLiteral("mnuNew"))->trigger();
         closed = w->skin()->SkinName() == QStringLiteral("Nuovo.skn");
     } else {
-        closed = w->close();
+        action(*w, QStringLiteral("mnuExit"))->trigger();
+        closed = !w->isVisible();
     }
     QCOMPARE(m_prompts->shownTexts().first(),
              QStringLiteral("Salvi le modifiche allo skin corrente?"));
     QCOMPARE(closed, proceeds);
-    const QByteArray after = readFileBytes(package);
-    QCOMPARE(after != before, saved);
-    if (saved)
-        QVERIFY(iniOfPackage(package).contains("    SpostX = 7\r\n"));
-    if (!proceeds) {
-        QVERIFY(w->isVisible());
-        QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
-        QVERIFY(w->list()->model()->Modified());
-    }
+    QCOMPARE(readFileBytes(bluPath()) != before, answer == UserPrompts::Yes);
+    if (answer == UserPrompts::Yes)
+        QVERIFY(iniOfPackage(bluPath()).contains("    SpostX = 7\r\n"));
+    if (!proceeds)
+        QVERIFY(w->list()->model()->Modified() && w->skin()->SkinName() == u"Blu.skn");
 }
 
-void TestFrmMain::closeBoxWithCancelKeepsProgramRunning() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    makeModified(*w);
-    m_prompts->queueAnswer(UserPrompts::Cancel);
-    action(*w, QStringLiteral("mnuExit"))->trigger();
-    QVERIFY(w->isVisible());
-    // Without changes nothing is asked and the window closes.
-    m_prompts->queueAnswer(UserPrompts::No);
-    QVERIFY(w->close());
-    QVERIFY(!w->isVisible());
-}
-
-void TestFrmMain::saveWritesInfoSectionLastAndPackageReadsBack() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    QVERIFY(w->list()->model()->SetData(QStringLiteral("Title"), QStringLiteral("Città blu")));
-    QVERIFY(w->list()->model()->SetData(QStringLiteral("SpostY"), QStringLiteral("4")));
-    m_prompts->queueCredits(QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
-    action(*w, QStringLiteral("mnuSCredits"))->trigger();
-    QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
-    action(*w, QStringLiteral("mnuSave"))->trigger();
-    QVERIFY(!w->list()->model()->Modified());
-    QVERIFY(m_errors->isEmpty());
-
-    const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
-    const QByteArray ini = iniOfPackage(package);
-    QVERIFY(ini.endsWith("[info]\r\nAnna\r\nBruno\r\n\r\n\r\n\r\n"));
-    QVERIFY(ini.contains(encodeCp1252(QStringLiteral("    Title = Città blu\r\n"))));
-    cBinary titles(m_folders->locations());
-    QCOMPARE(titles.EstraiTitolo(package), QStringLiteral("Città blu"));
-
-    // Reopened, the skin shows what was saved.
-    m_prompts->clearRecord();
-    action(*w, QStringLiteral("mnuClose"))->trigger();
-    QVERIFY(m_prompts->shownTexts().isEmpty());
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("Title")).toString(),
-             QStringLiteral("Città blu"));
-    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostY")).toInt(), 4);
-    QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
-}
-
-void TestFrmMain::keyboardSavesAndClosesLikeTheMenu() {
+void TestFrmMain::keyboardSaveWritesInfoSectionLastAndPackageReadsBack() {
     auto w = makeWindow();
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     // With nothing open, the shortcut of a disabled entry does nothing.
     QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(m_errors->isEmpty());
-
     loadByName(*w, QStringLiteral("Blu.skn"));
-    const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
-    const QByteArray before = readFileBytes(package);
-    QVERIFY(w->list()->model()->SetData(QStringLiteral("Title"), QStringLiteral("Da tastiera")));
+    // The credits alone are a change: closing would ask about them.
+    m_prompts->queueCredits(QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
+    action(*w, QStringLiteral("mnuSCredits"))->trigger();
+    QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
+    QVERIFY(w->list()->model()->Modified());
+    QVERIFY(w->list()->model()->SetData(QStringLiteral("Title"), QStringLiteral("Città blu")));
+    QVERIFY(w->list()->model()->SetData(QStringLiteral("SpostY"), QStringLiteral("4")));
     QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!w->list()->model()->Modified());
-    QVERIFY(readFileBytes(package) != before);
-    cBinary titles(m_folders->locations());
-    QCOMPARE(titles.EstraiTitolo(package), QStringLiteral("Da tastiera"));
+    QVERIFY(m_errors->isEmpty());
 
-    // Closing by keyboard asks about changes exactly as the menu does.
-    makeModified(*w);
-    m_prompts->queueAnswer(UserPrompts::Cancel);
-    QTest::keySequence(w.get(), QKeySequence::Close);
-    QCOMPARE(m_prompts->shownTexts(),
-             QStringList{QStringLiteral("Salvi le modifiche allo skin corrente?")});
-    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [Blu.skn][*]"));
-    m_prompts->queueAnswer(UserPrompts::No);
+    const QByteArray ini = iniOfPackage(bluPath());
+    QVERIFY(ini.endsWith("[info]\r\nAnna\r\nBruno\r\n\r\n\r\n\r\n"));
+    QVERIFY(ini.contains(encodeCp1252(QStringLiteral("    Title = Città blu\r\n"))));
+    QCOMPARE(cBinary(m_folders->locations()).EstraiTitolo(bluPath()), QStringLiteral("Città blu"));
+
+    // Closed by keyboard (nothing to ask) and reopened, the skin shows what was saved.
+    m_prompts->clearRecord();
     QTest::keySequence(w.get(), QKeySequence::Close);
     QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary"));
+    QVERIFY(m_prompts->shownTexts().isEmpty());
+    loadByName(*w, QStringLiteral("Blu.skn"));
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("Title")).toString(), "Città blu");
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostY")).toInt(), 4);
+    QCOMPARE(w->credits(), QStringLiteral("Anna\r\nBruno\r\n\r\n\r\n"));
 }
 
 void TestFrmMain::failedSaveIsReportedAndKeepsQuestionAlive() {
-    const QString package = m_folders->skinsDir() + QStringLiteral("Blu.skn");
-    const QByteArray before = readFileBytes(package);
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
+    const QByteArray before = readFileBytes(bluPath());
+    auto w = withBlu();
     makeModified(*w);
     // The working folder disappears behind the editor's back.
     QVERIFY(QDir(w->skin()->SkinPath()).removeRecursively());
-
     m_prompts->queueAnswer(UserPrompts::Yes);    // save: fails
     m_prompts->queueAnswer(UserPrompts::Cancel); // asked again: stay
     QVERIFY(!w->close());
@@ -570,85 +469,42 @@ void TestFrmMain::failedSaveIsReportedAndKeepsQuestionAlive() {
     QCOMPARE(m_prompts->shownTexts().size(), 3); // asked, told the failure, asked again
     QCOMPARE(
         m_prompts->shownTexts().count(QStringLiteral("Salvi le modifiche allo skin corrente?")), 2);
-    QCOMPARE(readFileBytes(package), before);
+    QCOMPARE(readFileBytes(bluPath()), before);
     QVERIFY(w->list()->model()->Modified());
-
     // Discarding the changes is still possible.
     m_prompts->queueAnswer(UserPrompts::No);
     QVERIFY(w->close());
 }
 
-void TestFrmMain::editedCreditsAreNotLostOnClose() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
+void TestFrmMain::annullaStoresNothingAndOfTwoDialogsTheLastOkWins() {
+    auto w = withBlu();
+    const QVariant before = w->list()->model()->RetrData(QStringLiteral("SpostX"));
+    QWidget* cancelled = typeInDialog(*w, QStringLiteral("SpostX"), QStringLiteral("99"));
+    QVERIFY(cancelled);
+    QTest::mouseClick(cancelled->findChild<QPushButton*>(QStringLiteral("cmdAnnulla")),
+                      Qt::LeftButton);
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")), before);
     QVERIFY(!w->list()->model()->Modified());
-    m_prompts->queueCredits(QStringLiteral("Autore\r\n\r\n\r\n\r\n"));
-    action(*w, QStringLiteral("mnuSCredits"))->trigger();
-    m_prompts->queueAnswer(UserPrompts::Cancel);
-    action(*w, QStringLiteral("mnuClose"))->trigger();
-    QVERIFY(w->skin());
-    QCOMPARE(m_prompts->shownTexts().last(),
-             QStringLiteral("Salvi le modifiche allo skin corrente?"));
-    // "Annulla" in the credits dialog changes nothing, so nothing is asked.
-    m_prompts->queueAnswer(UserPrompts::Yes);
-    action(*w, QStringLiteral("mnuClose"))->trigger();
-    QVERIFY(!w->skin());
-    QVERIFY(iniOfPackage(m_folders->skinsDir() + QStringLiteral("Blu.skn"))
-                .endsWith("[info]\r\nAutore\r\n\r\n\r\n\r\n\r\n"));
-}
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-void TestFrmMain::launcherOpensDialogCaptionedByItem() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    clickEditorOf(*w, QStringLiteral("Title"), QStringLiteral("cmdMore"));
-    const QList<QWidget*> dialogs = openDialogs(QStringLiteral("frmText"));
-    QCOMPARE(dialogs.size(), 1);
-    QCOMPARE(dialogs[0]->windowTitle(), QStringLiteral("Titolo dello skin"));
-    QCOMPARE(w->launchers().size(), size_t(1));
-    QCOMPARE(w->launchers()[0]->SettName(), QStringLiteral("Title"));
-
-    clickEditorOf(*w, QStringLiteral("List_Back"), QStringLiteral("pctColor"));
-    const QList<QWidget*> pickers = openDialogs(QStringLiteral("frmColor"));
-    QCOMPARE(pickers.size(), 1);
-    QCOMPARE(pickers[0]->windowTitle(), QStringLiteral("Colore Sfondo"));
-    QCOMPARE(pickers[0]->parentWidget(), w.get()); // owned by the main window
-}
-
-void TestFrmMain::twoDialogsForOneItemLastOkWins() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
     clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
     clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
     const QList<QWidget*> dialogs = openDialogs(QStringLiteral("frmText"));
     QCOMPARE(dialogs.size(), 2);
-    const QStringList typed{QStringLiteral("11"), QStringLiteral("22")};
     for (int i = 0; i < 2; ++i) {
         auto* edit = dialogs[i]->findChild<QLineEdit*>(QStringLiteral("txtText"));
         edit->selectAll();
-        QTest::keyClicks(edit, typed[i]);
+        QTest::keyClicks(edit, QString::number(11 * (i + 1)));
     }
-    QTest::mouseClick(dialogs[1]->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
-    QTest::mouseClick(dialogs[0]->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
-    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(),
-             QStringLiteral("11"));
-    QCOMPARE(w->skin()->RetrInfo(QStringLiteral("SpostX")).toString(), QStringLiteral("11"));
+    for (int i : {1, 0})
+        QTest::mouseClick(dialogs[i]->findChild<QPushButton*>(QStringLiteral("cmdOk")),
+                          Qt::LeftButton);
+    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(), "11");
+    QCOMPARE(w->skin()->RetrInfo(QStringLiteral("SpostX")).toString(), "11");
     QVERIFY(w->list()->model()->Modified());
 }
 
-void TestFrmMain::annullaStoresNothing() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    const QVariant before = w->list()->model()->RetrData(QStringLiteral("SpostX"));
-    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
-    QWidget* dialog = openDialogs(QStringLiteral("frmText")).value(0);
-    QVERIFY(dialog);
-    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtText")), "99");
-    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdAnnulla")),
-                      Qt::LeftButton);
-    QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")), before);
-    QVERIFY(!w->list()->model()->Modified());
-}
-
+// What each change undoes to is the history's business; here, the menu that drives it.
 void TestFrmMain::modificaUndoesAndRedoesNamingTheChange() {
     auto w = makeWindow();
     QAction* undo = action(*w, QStringLiteral("mnuUndo"));
@@ -662,62 +518,57 @@ void TestFrmMain::modificaUndoesAndRedoesNamingTheChange() {
     QVERIFY(undo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Z)));
     QVERIFY(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
     QVERIFY(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
-
     undo->trigger();
     QCOMPARE(redo->text(), QStringLiteral("&Ripeti: Colore principale"));
     QCOMPARE(undo->text(), QStringLiteral("&Annulla"));
-    // Back at the state it was opened in: closing asks nothing.
-    QVERIFY(!w->list()->model()->Modified());
     action(*w, QStringLiteral("mnuClose"))->trigger();
-    QVERIFY(m_prompts->shownTexts().isEmpty());
-    QVERIFY(!w->skin());
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
 }
 
 void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs_data() {
     QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("stored"); // what the list holds after the save
-    QTest::addColumn<bool>("dialogOpen");
-    QTest::newRow("Sì applies") << int(UserPrompts::Yes) << "99" << false;
-    QTest::newRow("No drops") << int(UserPrompts::No) << "" << false;
-    QTest::newRow("Annulla saves nothing") << int(UserPrompts::Cancel) << "" << true;
+    QTest::newRow("Sì applies") << int(UserPrompts::Yes);
+    QTest::newRow("No drops") << int(UserPrompts::No);
+    QTest::newRow("Annulla saves nothing") << int(UserPrompts::Cancel);
 }
 
 void TestFrmMain::savingAsksAboutEditsLeftInOpenDialogs() {
     QFETCH(int, answer);
-    QFETCH(QString, stored);
-    QFETCH(bool, dialogOpen);
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    const QVariant before = w->list()->model()->RetrData(QStringLiteral("SpostX"));
-    const QByteArray package = readFileBytes(m_folders->skinsDir() + QStringLiteral("Blu.skn"));
-    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
-    QPointer<QWidget> dialog = openDialogs(QStringLiteral("frmText")).value(0);
+    auto w = withBlu();
+    const QString before = w->list()->model()->RetrData(QStringLiteral("SpostX")).toString();
+    const QByteArray package = readFileBytes(bluPath());
+    QPointer<QWidget> dialog = typeInDialog(*w, QStringLiteral("SpostX"), QStringLiteral("99"));
     QVERIFY(dialog);
-    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtText")), "99");
-
     m_prompts->queueAnswer(UserPrompts::Answer(answer));
     action(*w, QStringLiteral("mnuSave"))->trigger();
     QCOMPARE(m_prompts->shownTexts(),
              QStringList{QStringLiteral(
                  "Ci sono modifiche non confermate negli editor aperti. Applicarle?")});
     QCOMPARE(w->list()->model()->RetrData(QStringLiteral("SpostX")).toString(),
-             stored.isEmpty() ? before.toString() : stored);
-    QTRY_COMPARE(!dialog.isNull() && dialog->isVisible(), dialogOpen);
+             answer == UserPrompts::Yes ? QStringLiteral("99") : before);
+    QTRY_COMPARE(!dialog.isNull() && dialog->isVisible(), answer == UserPrompts::Cancel);
     // Only the applied edit changes the package; Annulla stops the save itself.
-    QCOMPARE(readFileBytes(m_folders->skinsDir() + QStringLiteral("Blu.skn")) != package,
-             answer == UserPrompts::Yes);
-    QCOMPARE(w->list()->model()->Modified(), false);
+    QCOMPARE(readFileBytes(bluPath()) != package, answer == UserPrompts::Yes);
+    QVERIFY(!w->list()->model()->Modified());
 }
 
-void TestFrmMain::closingClosesEveryDialogWithoutStoring() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
+void TestFrmMain::launchersOpenCaptionedDialogsThatClosingCloses() {
+    auto w = withBlu();
     clickEditorOf(*w, QStringLiteral("Title"), QStringLiteral("cmdMore"));
+    const QList<QWidget*> dialogs = openDialogs(QStringLiteral("frmText"));
+    QCOMPARE(dialogs.size(), 1);
+    QCOMPARE(dialogs[0]->windowTitle(), QStringLiteral("Titolo dello skin"));
+    QCOMPARE(w->launchers().size(), size_t(1));
+    QCOMPARE(w->launchers()[0]->SettName(), QStringLiteral("Title"));
     clickEditorOf(*w, QStringLiteral("List_Back"), QStringLiteral("pctColor"));
+    const QList<QWidget*> pickers = openDialogs(QStringLiteral("frmColor"));
+    QCOMPARE(pickers.size(), 1);
+    QCOMPARE(pickers[0]->windowTitle(), QStringLiteral("Colore Sfondo"));
+    QCOMPARE(pickers[0]->parentWidget(), w.get()); // owned by the main window
+    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
     QCOMPARE(openDialogs(QStringLiteral("frmText")).size(), 2);
-    QCOMPARE(openDialogs(QStringLiteral("frmColor")).size(), 1);
+
+    // Closing the skin closes every dialog without storing anything.
     QSignalSpy closing(w.get(), &frmMain::Closing);
     action(*w, QStringLiteral("mnuClose"))->trigger();
     QCOMPARE(closing.size(), 1);
@@ -735,15 +586,9 @@ void TestFrmMain::closingClosesEveryDialogWithoutStoring() {
 }
 
 void TestFrmMain::loadAndNewCloseTheDialogsOfThePreviousSkin() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    clickEditorOf(*w, QStringLiteral("SpostX"), QStringLiteral("cmdMore"));
-    QPointer<QWidget> dialog = openDialogs(QStringLiteral("frmText")).value(0);
+    auto w = withBlu();
+    QPointer<QWidget> dialog = typeInDialog(*w, QStringLiteral("SpostX"), QStringLiteral("5"));
     QVERIFY(dialog);
-    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("txtText"));
-    edit->selectAll();
-    QTest::keyClicks(edit, "5");
-
     // Cancelling the question about the unconfirmed edit leaves everything, the dialog
     // included, as it was.
     makeModified(*w);
@@ -763,9 +608,13 @@ void TestFrmMain::loadAndNewCloseTheDialogsOfThePreviousSkin() {
     clickEditorOf(*w, QStringLiteral("Title"), QStringLiteral("cmdMore"));
     dialog = openDialogs(QStringLiteral("frmText")).value(0);
     QVERIFY(dialog);
+    const SkinRef shown = w->skin();
     m_prompts->queueText(QString());
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(w->skin(), shown);
+    QCOMPARE(w->list()->model()->skin(), shown);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Tessellary [(default).skn][*]"));
     m_prompts->queueText(QStringLiteral("Nuova"));
     action(*w, QStringLiteral("mnuNew"))->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -774,69 +623,44 @@ void TestFrmMain::loadAndNewCloseTheDialogsOfThePreviousSkin() {
     QVERIFY(!w->list()->model()->Modified());
 }
 
-void TestFrmMain::openWorkingFolderUsesSkinPath() {
-    auto w = makeWindow();
-    loadByName(*w, QStringLiteral("Blu.skn"));
-    QString opened;
-    frmMain::setOpenFolderHandler([&](const QString& folder) { opened = folder; });
-    action(*w, QStringLiteral("mnuBrowse"))->trigger();
-    QCOMPARE(opened, w->skin()->SkinPath());
-    QCOMPARE(opened, m_folders->workDir() + u'/');
-}
-
-void TestFrmMain::onlyOneEditorAtATimeUsesTheWorkingFolder() {
-    const Locations locations = m_folders->locations();
-    {
-        WorkFolderLock first(locations);
-        QVERIFY(first.acquire());
-        WorkFolderLock second(locations);
-        QVERIFY(!second.acquire());
-    }
-    // Once the first editor has ended, the next one starts.
-    WorkFolderLock next(locations);
-    QVERIFY(next.acquire());
-}
-
 void TestFrmMain::aLockThatNamesNoLiveEditorIsTakenOver_data() {
     QTest::addColumn<QString>("left");
+    QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("crashed editor") << "dead" << true;
-    QTest::newRow("empty file") << "empty" << true;
-    QTest::newRow("garbage") << "garbage" << true;
-    QTest::newRow("unreadable") << "unreadable" << true;
-    QTest::newRow("folder") << "folder" << true;
-    QTest::newRow("dangling link") << "link" << true;
-    QTest::newRow("running editor") << "live" << false;
+    const QByteArray rest = '\n' + QCoreApplication::applicationName().toUtf8() + '\n' +
+                            QSysInfo::machineHostName().toUtf8() + '\n';
+    QTest::newRow("crashed editor") << "file"
+                                    << "2147483646" + rest << true;
+    QTest::newRow("empty file") << "file" << QByteArray() << true;
+    QTest::newRow("garbage") << "file" << QByteArray("\x01\x02garbage\n\n\n") << true;
+    QTest::newRow("unreadable") << "unreadable" << QByteArray() << true;
+    QTest::newRow("folder") << "folder" << QByteArray() << true;
+    QTest::newRow("dangling link") << "link" << QByteArray() << true;
+    QTest::newRow("running editor")
+        << "file" << QByteArray::number(QCoreApplication::applicationPid()) + rest << false;
 }
 
 void TestFrmMain::aLockThatNamesNoLiveEditorIsTakenOver() {
     QFETCH(QString, left);
+    QFETCH(QByteArray, content);
     QFETCH(bool, taken);
     const QString path = m_folders->locations().lockPath();
-    const QByteArray host = QSysInfo::machineHostName().toUtf8();
-    if (left == u"dead" || left == u"live") {
-        const QByteArray pid = left == u"dead"
-                                   ? QByteArray("2147483646")
-                                   : QByteArray::number(QCoreApplication::applicationPid());
-        QVERIFY(writeFileBytes(path, pid + '\n' + QCoreApplication::applicationName().toUtf8() +
-                                         '\n' + host + '\n'));
-    } else if (left == u"empty") {
-        QVERIFY(writeFileBytes(path, {}));
-    } else if (left == u"garbage") {
-        QVERIFY(writeFileBytes(path, "\x01\x02garbage\n\n\n"));
-    } else if (left == u"unreadable") {
-        QVERIFY(writeFileBytes(path, {}));
-        QVERIFY(QFile::setPermissions(path, {}));
-    } else if (left == u"folder") {
+    if (left == u"folder")
         QVERIFY(QDir().mkpath(path));
-    } else {
+    else if (left == u"link")
         QVERIFY(QFile::link(path + QStringLiteral(".nowhere"), path));
-    }
+    else
+        QVERIFY(writeFileBytes(path, content));
+    if (left == u"unreadable")
+        QVERIFY(QFile::setPermissions(path, {}));
     {
         WorkFolderLock lock(m_folders->locations());
         QCOMPARE(lock.acquire(), taken);
         QCOMPARE(lock.path(), path);
+        // One editor at a time: a lock held refuses the next editor until it is released.
+        QVERIFY(!WorkFolderLock(m_folders->locations()).acquire());
     }
+    QCOMPARE(WorkFolderLock(m_folders->locations()).acquire(), taken);
     QFile::remove(path);
 }
 

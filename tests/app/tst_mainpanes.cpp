@@ -28,15 +28,35 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void previewFollowsTheSkinAndAColourBeingPicked();
-    void clickingAnElementSelectsItsRowAndTheRowIsOutlined();
+    void previewFollowsTheSkinAColourBeingPickedAndLeadsToTheRow();
     void problemsLeadToTheirSettingAndSavingSaysHowMany();
     void previewShownOrHiddenIsRemembered();
     void f10ReachesTheMenuBar();
 
 private:
-    std::unique_ptr<frmMain> openDefault();
-    QColor colourIn(frmMain& w, const QString& key);
+    std::unique_ptr<frmMain> openDefault() {
+        auto w = std::make_unique<frmMain>(m_folders->locations());
+        w->setPrompts(m_prompts.get());
+        w->show();
+        w->findChild<QAction*>(QStringLiteral("mnuSkin0"))->trigger();
+        return w;
+    }
+    // The first element drawn for `key`, solid ones only if asked.
+    static const PreviewElement* elementOf(frmMain& w, const QString& key, bool solid = false) {
+        for (const PreviewElement& e : w.preview()->elementMap()) {
+            if (e.key == key && (!solid || e.look == PreviewElement::Solid))
+                return &e;
+        }
+        return nullptr;
+    }
+    // The colour of the middle of the first solid element drawn for `key`, as the pane shows it.
+    static QColor colourIn(frmMain& w, const QString& key) {
+        const PreviewElement* e = elementOf(w, key, true);
+        return e ? w.preview()->grab().toImage().pixelColor(e->rect.center()) : QColor();
+    }
+    static QString hotKey(frmMain& w) {
+        return w.list()->model()->item(w.list()->hotCategory(), w.list()->hotItem()).ItemKey;
+    }
 
     std::unique_ptr<TestFolders> m_folders;
     std::unique_ptr<ScriptedPrompts> m_prompts;
@@ -66,26 +86,7 @@ void TestMainPanes::cleanup() {
     m_folders.reset();
 }
 
-std::unique_ptr<frmMain> TestMainPanes::openDefault() {
-    auto w = std::make_unique<frmMain>(m_folders->locations());
-    w->setPrompts(m_prompts.get());
-    w->show();
-    w->findChild<QAction*>(QStringLiteral("mnuSkin0"))->trigger();
-    return w;
-}
-
-// The colour of the middle of the first element drawn for `key`, as the pane shows it.
-QColor TestMainPanes::colourIn(frmMain& w, const QString& key) {
-    const PreviewMap& map = w.preview()->elementMap();
-    const auto it = std::find_if(map.cbegin(), map.cend(), [&](const PreviewElement& e) {
-        return e.key == key && e.look == PreviewElement::Solid;
-    });
-    if (it == map.cend())
-        return QColor();
-    return w.preview()->grab().toImage().pixelColor(it->rect.center());
-}
-
-void TestMainPanes::previewFollowsTheSkinAndAColourBeingPicked() {
+void TestMainPanes::previewFollowsTheSkinAColourBeingPickedAndLeadsToTheRow() {
     auto w = openDefault();
     QCOMPARE(w->preview()->document(), w->document().get());
     const QColor saved = colourIn(*w, QStringLiteral("Menu_Back"));
@@ -110,20 +111,13 @@ void TestMainPanes::previewFollowsTheSkinAndAColourBeingPicked() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(w->preview()->overlay().isEmpty());
     QCOMPARE(colourIn(*w, QStringLiteral("Menu_Back")), QColor(10, 200, 30));
-}
 
-void TestMainPanes::clickingAnElementSelectsItsRowAndTheRowIsOutlined() {
-    auto w = openDefault();
-    const PreviewMap& map = w->preview()->elementMap();
-    const auto caption = std::find_if(map.cbegin(), map.cend(), [](const PreviewElement& e) {
-        return e.key == QStringLiteral("Capt");
-    });
-    QVERIFY(caption != map.cend());
+    // Clicking an element selects its row, scrolled into view, and the row's element is outlined.
+    const PreviewElement* caption = elementOf(*w, QStringLiteral("Capt"));
+    QVERIFY(caption);
     QTest::mouseClick(w->preview(), Qt::LeftButton, {}, caption->rect.topLeft() + QPoint(2, 2));
+    QCOMPARE(hotKey(*w), QStringLiteral("Capt"));
     const tItem& hot = w->list()->model()->item(w->list()->hotCategory(), w->list()->hotItem());
-    QCOMPARE(hot.ItemKey, QStringLiteral("Capt"));
-    QCOMPARE(w->list()->model()->RetrCaption(QStringLiteral("Capt")), hot.Caption);
-    // The row lies inside the list's surface, and the preview outlines what the row sets.
     QVERIFY(w->list()->surface()->rect().contains(hot.Area));
     QCOMPARE(w->preview()->outlinedKey(), QStringLiteral("Capt"));
 }
@@ -136,16 +130,11 @@ void TestMainPanes::problemsLeadToTheirSettingAndSavingSaysHowMany() {
     QVERIFY(w->list()->model()->SetData(QStringLiteral("Connect"), QStringLiteral("nessuno.bmp")));
     QTRY_VERIFY(w->problems()->errorCount() > 0);
     auto* tree = w->problems()->findChild<QTreeWidget*>();
-    QTreeWidgetItem* row = nullptr;
-    for (int i = 0; i < tree->topLevelItemCount() && !row; ++i) {
-        if (tree->topLevelItem(i)->text(1) == QStringLiteral("Connect"))
-            row = tree->topLevelItem(i);
-    }
-    QVERIFY(row);
-    tree->setCurrentItem(row);
+    const auto rows = tree->findItems(QStringLiteral("Connect"), Qt::MatchExactly, 1);
+    QVERIFY(!rows.isEmpty());
+    tree->setCurrentItem(rows.first());
     QTest::keyClick(tree, Qt::Key_Return);
-    const tItem& hot = w->list()->model()->item(w->list()->hotCategory(), w->list()->hotItem());
-    QCOMPARE(hot.ItemKey, QStringLiteral("Connect"));
+    QCOMPARE(hotKey(*w), QStringLiteral("Connect"));
 
     // Saved all the same, and said so.
     QVERIFY(w->SalvaSkin());
@@ -173,11 +162,9 @@ void TestMainPanes::f10ReachesTheMenuBar() {
     auto w = openDefault();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     QTest::keyClick(w.get(), Qt::Key_F10);
-    QVERIFY(w->menuBar()->activeAction());
-    QCOMPARE(w->menuBar()->activeAction()->objectName().isEmpty()
-                 ? w->menuBar()->activeAction()->menu()->objectName()
-                 : w->menuBar()->activeAction()->objectName(),
-             QStringLiteral("mnuSkins"));
+    QAction* active = w->menuBar()->activeAction();
+    QVERIFY(active && active->menu());
+    QCOMPARE(active->menu()->objectName(), QStringLiteral("mnuSkins"));
     QTest::keyClick(w->menuBar(), Qt::Key_Escape);
 }
 

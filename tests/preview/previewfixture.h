@@ -8,6 +8,7 @@
 #include "skin/skinschema.h"
 
 #include <QHash>
+#include <QPainter>
 #include <QRegion>
 #include <QTemporaryDir>
 #include <memory>
@@ -31,10 +32,8 @@ public:
         for (const SchemaItem& it : skinSchemaItems()) {
             const QString key = QString::fromUtf8(it.key);
             if (it.kind == KindColor) {
-                const Colour c = makeColour(30 + 6 * n, 220 - 6 * n, (97 * n) % 256);
+                set(key, colours[key] = makeColour(30 + 6 * n, 220 - 6 * n, (97 * n) % 256));
                 ++n;
-                colours.insert(key, c);
-                set(key, c);
             } else if (it.kind == KindImage || it.kind == KindMask || it.kind == KindFile) {
                 const QString name =
                     key.endsWith(QLatin1String(".bmp")) ? key : key.toLower() + ".bmp";
@@ -45,8 +44,7 @@ public:
                 set(key, true);
             }
         }
-        colours.insert("MaskColor", kMask);
-        set("MaskColor", kMask);
+        set("MaskColor", colours["MaskColor"] = kMask);
         set("Title", "Prova");
         set("BorderStyle", 2);
         set("Caption_Height", 24);
@@ -64,9 +62,7 @@ public:
     void writePicture(const QString& name, const QByteArray* bytes = nullptr) {
         QImage picture(17, 17, QImage::Format_RGB32);
         picture.fill(toQColor(kMask));
-        for (int y = 5; y < 12; ++y)
-            for (int x = 5; x < 12; ++x)
-                picture.setPixel(x, y, toQRgb(kInk));
+        QPainter(&picture).fillRect(5, 5, 7, 7, toQColor(kInk));
         QFile file(dir.path() + u'/' + name);
         if (file.open(QIODevice::WriteOnly))
             file.write(bytes ? *bytes : bitmapFileBytes(picture));

@@ -10,62 +10,55 @@
 class TestPreviewPane : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void init();
     void followsDocumentAndOverlay();
     void clickAndDoubleClickNameTheSetting();
+
+private:
+    // A point of the first element of `key` that no later element covers.
+    QPoint visiblePoint(const QString& key) const {
+        const PreviewMap map = pane->elementMap();
+        for (qsizetype i = 0; i < map.size(); ++i)
+            if (map[i].key == key && !visiblePart(map, i).isEmpty())
+                return visiblePart(map, i).begin()->center();
+        return {-1, -1};
+    }
+    Colour shown(QPoint at) const { return fromQRgb(pane->grab().toImage().pixel(at)); }
+
+    std::unique_ptr<CraftedSkin> crafted;
+    std::unique_ptr<PreviewPane> pane;
 };
 
-namespace {
-
-// A point of the first element of `key` that no later element covers.
-QPoint visiblePoint(const PreviewMap& map, const QString& key) {
-    for (qsizetype i = 0; i < map.size(); ++i)
-        if (map[i].key == key && !visiblePart(map, i).isEmpty())
-            return visiblePart(map, i).begin()->center();
-    return {-1, -1};
+void TestPreviewPane::init() {
+    crafted = std::make_unique<CraftedSkin>();
+    pane = std::make_unique<PreviewPane>();
+    pane->setDocument(crafted->document.get());
+    pane->resize(480, 360);
+    pane->show();
 }
-
-QRgb shown(PreviewPane& pane, QPoint at) {
-    return pane.grab().toImage().pixel(at);
-}
-
-} // namespace
 
 void TestPreviewPane::followsDocumentAndOverlay() {
-    CraftedSkin crafted;
-    PreviewPane pane;
-    pane.setDocument(crafted.document.get());
-    pane.resize(480, 360);
-    pane.show();
-    const QPoint menu = visiblePoint(pane.elementMap(), "Menu_Back");
+    const QPoint menu = visiblePoint("Menu_Back");
     QVERIFY(menu.x() >= 0);
-    QCOMPARE(fromQRgb(shown(pane, menu)), crafted.colours["Menu_Back"]);
-
     const Colour edited = makeColour(12, 34, 56);
-    QVERIFY(crafted.document->apply({"Sfondo dei menu", {{"Menu_Back", edited}}, {}}).ok);
-    QCOMPARE(fromQRgb(shown(pane, menu)), edited);
+    QVERIFY(crafted->document->apply({"Sfondo dei menu", {{"Menu_Back", edited}}, {}}).ok);
+    QCOMPARE(shown(menu), edited);
 
     PreviewOverlay pending;
     pending.setValue("menu_back", makeColour(200, 100, 0));
-    pane.setOverlay(pending);
-    QCOMPARE(fromQRgb(shown(pane, menu)), makeColour(200, 100, 0));
-    QCOMPARE(crafted.document->value("Menu_Back").toInt(), edited);
-    pane.clearOverlay();
-    QCOMPARE(fromQRgb(shown(pane, menu)), edited);
+    pane->setOverlay(pending);
+    QCOMPARE(shown(menu), makeColour(200, 100, 0));
+    pane->clearOverlay();
+    QCOMPARE(shown(menu), edited);
 }
 
 void TestPreviewPane::clickAndDoubleClickNameTheSetting() {
-    CraftedSkin crafted;
-    PreviewPane pane;
-    pane.setDocument(crafted.document.get());
-    pane.resize(480, 360);
-    pane.show();
-    QSignalSpy clicked(&pane, &PreviewPane::elementClicked);
-    QSignalSpy activated(&pane, &PreviewPane::elementActivated);
-    const QPoint caption = visiblePoint(pane.elementMap(), "Capt");
-    QTest::mouseClick(&pane, Qt::LeftButton, {}, caption);
+    QSignalSpy clicked(pane.get(), &PreviewPane::elementClicked);
+    QSignalSpy activated(pane.get(), &PreviewPane::elementActivated);
+    QTest::mouseClick(pane.get(), Qt::LeftButton, {}, visiblePoint("Capt"));
     QCOMPARE(clicked.size(), 1);
     QCOMPARE(clicked[0][0].toString(), QStringLiteral("Capt"));
-    QTest::mouseDClick(&pane, Qt::LeftButton, {}, visiblePoint(pane.elementMap(), "Button_Text"));
+    QTest::mouseDClick(pane.get(), Qt::LeftButton, {}, visiblePoint("Button_Text"));
     QCOMPARE(activated.size(), 1);
     QCOMPARE(activated[0][0].toString(), QStringLiteral("Button_Text"));
 }

@@ -12,7 +12,6 @@ private Q_SLOTS:
     void init();
     void everyKindOfChangeUndoesAndRedoes_data();
     void everyKindOfChangeUndoesAndRedoes();
-    void switchingOnBringsBackWhatWasSwitchedOff();
     void oneEditorsChangesOfOneItemAreOneStep();
 
 private:
@@ -34,17 +33,11 @@ void TestHistory::init() {
     QVERIFY(writeFileBytes(m_folders->programDir() + QStringLiteral("/pic.bmp"), "chosen"));
     m_skin = std::make_shared<cSkin>(m_folders->locations());
     m_skin->setSkinPath(m_dir);
-    for (const auto& [key, value] : {std::pair{"Color", "255"},
-                                     {"UseMasks", "0"},
-                                     {"Button_Up", "65280"},
-                                     {"List_Back", "-1"},
-                                     {"Capt_Count", "2"},
-                                     {"Capt_Pos<1>", "0"},
-                                     {"Capt<1>", "1"},
-                                     {"Capt_Pos<2>", "100"},
-                                     {"Capt<2>", "2"},
-                                     {"credits", "c"}})
-        m_skin->AddInfo(QString::fromLatin1(key), QString::fromLatin1(value));
+    for (const QString& line : QStringLiteral("Color=255 UseMasks=0 Button_Up=65280 List_Back=-1 "
+                                              "Capt_Count=2 Capt_Pos<1>=0 Capt<1>=1 "
+                                              "Capt_Pos<2>=100 Capt<2>=2 credits=c")
+                                   .split(u' '))
+        m_skin->AddInfo(line.section(u'=', 0, 0), line.section(u'=', 1));
     m_model = std::make_unique<PropListModel>();
     loadSkinSchema(*m_model, m_skin);
 }
@@ -57,55 +50,52 @@ QByteArray TestHistory::state() const {
 }
 
 void TestHistory::everyKindOfChangeUndoesAndRedoes_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("caption");
-    for (const char* row : {"dialog", "check box", "switch off", "switch on", "file choice",
-                            "gradient", "credits", "pictures"})
-        QTest::newRow(row) << QString::fromLatin1(row);
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("caption"); // of the step; empty: the item's
+    const auto row = [](const char* kind, const char* key, const char* caption = "") {
+        QTest::newRow(kind) << QString::fromUtf8(key) << QString::fromUtf8(caption);
+    };
+    row("dialog", "Color", "Colore principale");
+    row("check box", "UseMasks", "Utilizza maschere");
+    row("switch off", "Button_Up");
+    row("switch off a gradient", "Capt");
+    row("switch on", "List_Back");
+    row("file choice", "ImageName", "Nome immagine");
+    row("gradient", "Capt", "Sfumatura titolo finestra");
+    row("credits", "", "Skin Credits");
+    row("pictures", "SysMenu_Max", "Massimizza");
 }
 
 void TestHistory::everyKindOfChangeUndoesAndRedoes() {
-    QFETCH(QString, kind);
+    QFETCH(QString, key);
+    QFETCH(QString, caption);
+    const QString kind = QString::fromUtf8(QTest::currentDataTag());
     int c = 0, i = 0;
-    const auto at = [&](const char* key) {
-        QVERIFY(m().findItem(QString::fromLatin1(key), &c, &i));
-    };
+    QVERIFY(key.isEmpty() || m().findItem(key, &c, &i));
     const QByteArray saved = state();
     QUndoStack* history = m().document()->undoStack();
-    QString caption;
-    if (kind == u"dialog") {
-        QVERIFY(m().SetData(QStringLiteral("Color"), 16711680));
-        caption = QStringLiteral("Colore principale");
-    } else if (kind == u"check box") {
-        at("UseMasks");
+    if (kind == u"dialog")
+        QVERIFY(m().SetData(key, 16711680));
+    else if (kind == u"check box")
         m().setBoolFromEditor(c, i, true);
-        caption = QStringLiteral("Utilizza maschere");
-    } else if (kind == u"switch off" || kind == u"switch on") {
-        at(kind == u"switch off" ? "Button_Up" : "List_Back");
+    else if (kind.startsWith(u"switch"))
         QVERIFY(m().toggleItem(c, i, QImage()));
-        caption = m().item(c, i).Caption;
-    } else if (kind == u"file choice") {
-        at("ImageName");
+    else if (kind == u"file choice")
         QVERIFY(m().chooseFile(c, i, m_folders->programDir(), QStringLiteral("pic.bmp")));
-        caption = QStringLiteral("Nome immagine");
-    } else if (kind == u"gradient") {
-        QVERIFY(m().setGradient(QStringLiteral("Capt"), {{5, 0}, {6, 40}, {7, 100}}));
-        caption = QStringLiteral("Sfumatura titolo finestra");
-    } else if (kind == u"credits") {
+    else if (kind == u"gradient")
+        QVERIFY(m().setGradient(key, {{5, 0}, {6, 40}, {7, 100}}));
+    else if (kind == u"credits")
         m().document()->setCredits(QStringLiteral("nuovi"));
-        caption = QStringLiteral("Skin Credits");
-    } else {
-        QVERIFY(m().setPictures(QStringLiteral("SysMenu_Max"), QStringLiteral("but_max"),
+    else
+        QVERIFY(m().setPictures(key, QStringLiteral("but_max"),
                                 {{QStringLiteral("but_max"), "normal"},
                                  {QStringLiteral("p_but_max"), "pressed"},
                                  {QStringLiteral("up.bmp"), "new picture"}}));
-        caption = QStringLiteral("Massimizza");
-    }
     const QByteArray changed = state();
     QVERIFY(changed != saved);
     QVERIFY(m().Modified());
     QCOMPARE(history->count(), 1);
-    QCOMPARE(history->undoText(), caption);
+    QCOMPARE(history->undoText(), caption.isEmpty() ? m().item(c, i).Caption : caption);
 
     history->undo();
     QCOMPARE(state(), saved);
@@ -113,36 +103,27 @@ void TestHistory::everyKindOfChangeUndoesAndRedoes() {
     history->redo();
     QCOMPARE(state(), changed);
     QVERIFY(m().Modified());
-}
-
-void TestHistory::switchingOnBringsBackWhatWasSwitchedOff() {
-    int c = 0, i = 0;
-    QVERIFY(m().findItem(QStringLiteral("Button_Up"), &c, &i));
-    QVERIFY(m().toggleItem(c, i, QImage()));
+    if (!kind.startsWith(u"switch off"))
+        return;
+    // Switching on again is a step of its own that brings back all that was switched off (a
+    // gradient its own stops, not the two black ones of a new gradient).
     QCOMPARE(m().item(c, i).ItemValue, QVariant(-1));
     QVERIFY(m().toggleItem(c, i, QImage()));
-    QCOMPARE(m().item(c, i).ItemValue, QVariant(65280));
-    // Two changes, never one: each can be undone on its own.
-    QCOMPARE(m().document()->undoStack()->count(), 2);
-    m().document()->undoStack()->undo();
+    QCOMPARE(history->count(), 2);
+    QCOMPARE(state(), saved);
+    history->undo();
     QVERIFY(!m().item(c, i).IsSet);
-
-    // A gradient gets its own stops back, not the two black ones of a new gradient.
-    QVERIFY(m().findItem(QStringLiteral("Capt"), &c, &i));
-    QVERIFY(m().toggleItem(c, i, QImage()));
-    QVERIFY(m().toggleItem(c, i, QImage()));
-    QVERIFY(m().item(c, i).IsSet);
-    QCOMPARE(m_skin->RetrInfo(QStringLiteral("Capt<2>")).toString(), QStringLiteral("2"));
 }
 
+// Changes of one item from one editor are one step, from another editor a step of their own;
+// the value already held is no change at all.
 void TestHistory::oneEditorsChangesOfOneItemAreOneStep() {
     QUndoStack* history = m().document()->undoStack();
     QVERIFY(m().setDataFrom(QStringLiteral("Color"), 1, 42));
     QVERIFY(m().setDataFrom(QStringLiteral("Color"), 2, 42));
     QCOMPARE(history->count(), 1);
-    QVERIFY(m().setDataFrom(QStringLiteral("Color"), 3, 7)); // another editor
+    QVERIFY(m().setDataFrom(QStringLiteral("Color"), 3, 7));
     QCOMPARE(history->count(), 2);
-    // The value already held is no change at all.
     QVERIFY(m().SetData(QStringLiteral("Color"), 3));
     QCOMPARE(history->count(), 2);
     history->undo();

@@ -10,8 +10,8 @@ void ScriptedPrompts::queueAnswer(Answer answer, Meanwhile meanwhile) {
 void ScriptedPrompts::queueText(const QString& text) {
     m_texts.enqueue(text);
 }
-void ScriptedPrompts::queueColour(std::optional<Colour> colour, Meanwhile meanwhile) {
-    m_colours.enqueue(PickedColour{colour, std::move(meanwhile)});
+void ScriptedPrompts::queueColour(std::optional<Colour> colour) {
+    m_colours.enqueue(colour);
 }
 void ScriptedPrompts::queueRealPicker() {
     m_colours.enqueue(RealPicker{});
@@ -83,10 +83,7 @@ Colour ScriptedPrompts::pickColour(QWidget*, Colour start) {
     const auto next = m_colours.dequeue();
     if (std::holds_alternative<RealPicker>(next))
         return SelezionaColore(start);
-    const PickedColour& picked = std::get<PickedColour>(next);
-    if (picked.meanwhile)
-        picked.meanwhile();
-    return picked.colour.value_or(start);
+    return std::get<std::optional<Colour>>(next).value_or(start);
 }
 
 QString ScriptedPrompts::choosePath(const QString& caption, const QString& folder) {

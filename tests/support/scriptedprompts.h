@@ -24,7 +24,7 @@ public:
     void queueAnswer(Answer answer, Meanwhile meanwhile = {});
     void queueText(const QString& text);
     // A colour, or the user's "Annulla" (std::nullopt).
-    void queueColour(std::optional<Colour> colour, Meanwhile meanwhile = {});
+    void queueColour(std::optional<Colour> colour);
     // The next pick opens the registered picker (colourpicker.h) for the test to answer.
     void queueRealPicker();
     // A file chosen in a file dialog; "" cancels.
@@ -69,16 +69,12 @@ private:
         Meanwhile meanwhile;
     };
     struct RealPicker {};
-    struct PickedColour {
-        std::optional<Colour> colour;
-        Meanwhile meanwhile;
-    };
     static void unanswered(const char* what, const QString& text);
     QString choosePath(const QString& caption, const QString& folder);
 
     QQueue<Scripted> m_answers;
     QQueue<QString> m_texts;
-    QQueue<std::variant<PickedColour, RealPicker>> m_colours;
+    QQueue<std::variant<std::optional<Colour>, RealPicker>> m_colours;
     QQueue<QString> m_paths;
     QQueue<BrowsedFile> m_browsed;
     QQueue<std::optional<QString>> m_credits;
