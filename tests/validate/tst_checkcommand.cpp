@@ -36,24 +36,23 @@ void TestCheckCommand::statusAndOutput_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("problems"); // "severity code key"
 
+    const auto row = [](const char* name, const QByteArray& skin, int status,
+                        const QStringList& problems = {}, const QByteArray& fallback = {}) {
+        QTest::newRow(name) << skin << fallback << status << problems;
+    };
     const QByteArray clean = package({});
-    const QByteArray noConnect = package({}, "connect.bmp");
-    QTest::newRow("clean") << clean << QByteArray() << 0 << QStringList();
-    QTest::newRow("warnings only, a key with a control character")
-        << package("Bad\x01Key = 1\r\n") << QByteArray() << 0
-        << QStringList{"avviso unknown-key Bad\\x01Key"};
-    QTest::newRow("an error") << package("SpostX = 2.5\r\nSpostY = 9\r\n") << QByteArray() << 1
-                              << QStringList{"errore invalid-number SpostX",
-                                             "avviso number-range SpostY"};
-    QTest::newRow("picture the default provides") << noConnect << clean << 0 << QStringList();
-    QTest::newRow("missing") << kMissing << QByteArray() << 2 << QStringList();
-    QTest::newRow("not a package")
-        << QByteArray("[parametri]\r\n") << QByteArray() << 2 << QStringList();
-    QTest::newRow("cut in the last file") << clean.chopped(1) << QByteArray() << 2 << QStringList();
-    QTest::newRow("cut between files")
-        << packagebytes::skin("Prova", cleanskin::files(), cleanskin::files().size() + 1)
-        << QByteArray() << 2 << QStringList();
-    QTest::newRow("default cut short") << clean << clean.chopped(1) << 2 << QStringList();
+    row("clean", clean, 0);
+    row("warnings only, a key with a control character", package("Bad\x01Key = 1\r\n"), 0,
+        {"avviso unknown-key Bad\\x01Key"});
+    row("an error", package("SpostX = 2.5\r\nSpostY = 9\r\n"), 1,
+        {"errore invalid-number SpostX", "avviso number-range SpostY"});
+    row("picture the default provides", package({}, "connect.bmp"), 0, {}, clean);
+    row("missing", kMissing, 2);
+    row("not a package", "[parametri]\r\n", 2);
+    row("cut in the last file", clean.chopped(1), 2);
+    row("cut between files",
+        packagebytes::skin("Prova", cleanskin::files(), cleanskin::files().size() + 1), 2);
+    row("default cut short", clean, 2, {}, clean.chopped(1));
 }
 
 void TestCheckCommand::statusAndOutput() {
@@ -61,22 +60,19 @@ void TestCheckCommand::statusAndOutput() {
     QFETCH(QByteArray, fallback);
     QFETCH(int, status);
     QFETCH(QStringList, problems);
-
     TestFolders folders;
     const QString path = folders.programDir() + QStringLiteral("/prova.skn");
     if (skin != kMissing)
         QVERIFY(writeFileBytes(path, skin));
-    QStringList args{QStringLiteral("check"), path};
+    QStringList args{"check", path};
     if (!fallback.isEmpty()) {
-        const QString fallbackPath = folders.programDir() + QStringLiteral("/predefinito.skn");
-        QVERIFY(writeFileBytes(fallbackPath, fallback));
-        args << QStringLiteral("--default") << fallbackPath;
+        args << "--default" << folders.programDir() + QStringLiteral("/predefinito.skn");
+        QVERIFY(writeFileBytes(args.last(), fallback));
     }
-
     for (const bool json : {false, true}) {
         QProcess process;
         process.start(binDir() + QStringLiteral("/tessellary-skn"),
-                      json ? args + QStringList{QStringLiteral("--json")} : args);
+                      json ? args + QStringList{"--json"} : args);
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitCode(), status);
         const QByteArray out = process.readAllStandardOutput();
