@@ -16,10 +16,8 @@
 #include <QGroupBox>
 #include <QPainter>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -68,11 +66,6 @@ QImage patterned(int scale = 1) {
     return img;
 }
 
-quint32 le32(const QByteArray& b, int at) {
-    return quint8(b[at]) | quint8(b[at + 1]) << 8 | quint8(b[at + 2]) << 16 |
-           quint32(quint8(b[at + 3])) << 24;
-}
-
 class Host : public SettingHost {
 public:
     PropListModel list;
@@ -100,15 +93,13 @@ private Q_SLOTS:
     void mouseAndViewSwatchesAskThePicker();
     void switchingMasks_data();
     void switchingMasks();
-    void closedWhileTheMaskSwitchAsks_data();
-    void closedWhileTheMaskSwitchAsks();
-    void okOnPressedSavesThePressedMask();
-    void nuovaMascheraMakesABlankPair();
-    void annullaAfterSwitchKeepsWhatTheSwitchSaved();
+    void closedWhileAModalWindowWaits_data();
+    void closedWhileAModalWindowWaits();
+    void nuovaMascheraMakesABlankPairAndOkSavesTheMaskShown();
     void toolsFromTheDialog();
     void undoRedoKeysAndANewHistoryPerMask();
-    void emptyNameOpensBlankAndSavesUnderTheKey();
-    void unsafeNameStaysInsideTheWorkingFolder();
+    void emptyOrUnsafeNameSavesUnderTheKey_data();
+    void emptyOrUnsafeNameSavesUnderTheKey();
     void missingOrInvalidPaletteEntriesUseDefaults();
     void brokenBitmapIsReportedAndKept();
     void failedSaveKeepsTheDialogAndStrokes();
@@ -142,6 +133,16 @@ private:
     }
     void saveFile(const QString& name, const QImage& img) { QVERIFY(img.save(work(name), "BMP")); }
     void act(const QString& action) { child<QAction>(action)->trigger(); }
+    QString value(const char* key) const { return m_host->list.RetrData(key).toString(); }
+    // The one message shown so far starts so.
+    bool said(const char* start) const {
+        const QStringList shown = m_host->scripted.shownTexts();
+        return shown.size() == 1 && shown[0].startsWith(QString::fromUtf8(start));
+    }
+    void pressAndClose(const QString& button) {
+        press(button);
+        QTRY_VERIFY(m_dialog.isNull()); // closed and deleted
+    }
     // Keys reach the dialog's shortcuts only in the active window.
     bool activate() {
         m_dialog->activateWindow();
@@ -178,13 +179,11 @@ void TestFrmEditor::init() {
     m_skin->AddInfo(QStringLiteral("SysMenu_Close"), QStringLiteral("close.bmp"));
 
     // The normal mask green, the pressed one blue, the close button 32 x 32.
-    saveFile(QStringLiteral("up.bmp"), plain(17, 17, kGreen));
-    saveFile(QStringLiteral("p_up.bmp"), plain(17, 17, kBlue));
-    QImage big(32, 32, QImage::Format_RGB32);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            big.setPixel(x, y, toQRgb(x < 16 ? kRed : kBlue));
-    saveFile(QStringLiteral("close.bmp"), big);
+    saveFile("up.bmp", plain(17, 17, kGreen));
+    saveFile("p_up.bmp", plain(17, 17, kBlue));
+    QImage big = plain(32, 32, kRed);
+    QPainter(&big).fillRect(16, 0, 16, 32, toQColor(kBlue));
+    saveFile("close.bmp", big);
 
     m_host = std::make_unique<Host>();
     m_host->list.LoadingItems();
@@ -216,90 +215,55 @@ frmEditor* TestFrmEditor::open(const QString& key) {
 }
 
 void TestFrmEditor::layoutAndCaptions() {
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(open("Scroller_Up"));
     QCOMPARE(m_dialog->size(), QSize(460, 379));
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Freccia su"));
     QCOMPARE(m_dialog->editor()->geometry(), QRect(5, 5, 300, 300));
-    QVERIFY(child<QGroupBox>(QStringLiteral("fraMask"))->isVisible());
-    QCOMPARE(child<QWidget>(QStringLiteral("pctView"))->size(), QSize(21, 21));
-    QVERIFY(!child<QWidget>(QStringLiteral("pctSave"))->isVisible());
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctSave"))->picture().size(), QSize(17, 17));
-    QVERIFY(child<QRadioButton>(QStringLiteral("optStrum1"))->isChecked());
-    QVERIFY(child<QRadioButton>(QStringLiteral("optMask0"))->isChecked());
-    const QStringList texts{QStringLiteral("Anteprima"), QStringLiteral("Palette"),
-                            QStringLiteral("Colori"), QStringLiteral("Strumenti"),
-                            QStringLiteral("Stato")};
+    QCOMPARE(child<QWidget>("pctView")->size(), QSize(21, 21));
+    QCOMPARE(child<PictureBox>("pctSave")->picture().size(), QSize(17, 17));
+    QVERIFY(child<QGroupBox>("fraMask")->isVisible() && !child<QWidget>("pctSave")->isVisible());
+    QVERIFY(child<QRadioButton>("optStrum1")->isChecked() &&
+            child<QRadioButton>("optMask0")->isChecked());
     QStringList titles;
     for (auto* frame : m_dialog->findChildren<QGroupBox*>())
         titles << frame->title();
-    for (const QString& t : texts)
-        QVERIFY2(titles.contains(t), qPrintable(t));
-    QCOMPARE(child<QRadioButton>(QStringLiteral("optStrum3"))->text(),
-             QStringLiteral("Riempimento"));
-    QCOMPARE(child<QPushButton>(QStringLiteral("cmdNuovaMask"))->text(),
-             QStringLiteral("Nuova maschera"));
+    for (const char* t : {"Anteprima", "Palette", "Colori", "Strumenti", "Stato"})
+        QVERIFY2(titles.contains(QString::fromUtf8(t)), t);
+    QCOMPARE(child<QRadioButton>("optStrum3")->text(), QStringLiteral("Riempimento"));
+    QCOMPARE(child<QPushButton>("cmdNuovaMask")->text(), QStringLiteral("Nuova maschera"));
 
     // The palette, the mouse colours and the preview on the main colour.
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctColor"))->backColor(), kMain);
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctMaskC"))->backColor(), kMask);
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctLightC"))->backColor(), kLight);
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctDarkC"))->backColor(), kDark);
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctMouseC1"))->backColor(), kLight);
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctMouseC2"))->backColor(), kMask);
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctViewC"))->backColor(), kMain);
-    QCOMPARE(m_dialog->editor()->pixel(3, 3), kGreen);
-    QCOMPARE(m_dialog->editor()->pixel(17, 3), Colour(-1));
-    QCOMPARE(m_dialog->editor()->pixel(3, 17), Colour(-1));
+    QList<Colour> swatches;
+    for (const char* name :
+         {"pctColor", "pctMaskC", "pctLightC", "pctDarkC", "pctMouseC1", "pctMouseC2", "pctViewC"})
+        swatches << child<PictureBox>(QString::fromLatin1(name))->backColor();
+    QCOMPARE(swatches, (QList<Colour>{kMain, kMask, kLight, kDark, kLight, kMask, kMain}));
+    const uEditor* e = m_dialog->editor();
+    QVERIFY(e->pixel(3, 3) == kGreen && e->pixel(17, 3) == -1 && e->pixel(3, 17) == -1);
 
     // An image item shows no mask state.
     delete m_dialog.data();
-    QVERIFY(open(QStringLiteral("SysMenu_Close")));
-    QVERIFY(!child<QGroupBox>(QStringLiteral("fraMask"))->isVisible());
+    QVERIFY(open("SysMenu_Close"));
+    QVERIFY(!child<QGroupBox>("fraMask")->isVisible());
 }
 
 void TestFrmEditor::opensLargerFileScaledAndSavesSeventeenBySeventeen() {
-    QVERIFY(open(QStringLiteral("SysMenu_Close")));
+    QVERIFY(open("SysMenu_Close"));
     uEditor* e = m_dialog->editor();
-    QCOMPARE(e->W(), 17);
-    QCOMPARE(e->H(), 17);
-    for (int y = 0; y < 17; ++y) {
-        QCOMPARE(e->pixel(0, y), kRed);
-        QCOMPARE(e->pixel(16, y), kBlue);
-    }
+    QVERIFY(e->W() == 17 && e->H() == 17);
+    for (int y = 0; y < 17; ++y)
+        QVERIFY(e->pixel(0, y) == kRed && e->pixel(16, y) == kBlue);
     paint(8, 8);
     QVERIFY(m_dialog->modified());
     const QList<Colour> shown = pixelsOf(e);
-    press(QStringLiteral("cmdOk"));
-    QTRY_VERIFY(m_dialog.isNull()); // closed and deleted
-    QCOMPARE(m_host->list.RetrData(QStringLiteral("SysMenu_Close")).toString(),
-             QStringLiteral("close.bmp"));
+    pressAndClose("cmdOk");
+    QCOMPARE(value("SysMenu_Close"), QStringLiteral("close.bmp"));
     QVERIFY(m_host->list.Modified());
+    QCOMPARE(pixelsOf(QImage(work("close.bmp"))), shown); // 17 x 17 as well
 
-    const QImage saved(work(QStringLiteral("close.bmp")));
-    QCOMPARE(saved.size(), QSize(17, 17));
-    QCOMPARE(pixelsOf(saved), shown);
-    QCOMPARE(at(saved, 8, 8), kLight);
-
-    // An uncompressed 24-bit Windows bitmap, also for other readers.
-    const QByteArray bytes = readFileBytes(work(QStringLiteral("close.bmp")));
-    QVERIFY(bytes.startsWith("BM"));
-    QCOMPARE(le32(bytes, 18), 17u);
-    QCOMPARE(le32(bytes, 22), 17u);
-    QCOMPARE(quint8(bytes[28]) | quint8(bytes[29]) << 8, 24);
-    QCOMPARE(le32(bytes, 30), 0u);
-    const QString identify = QStandardPaths::findExecutable(QStringLiteral("identify"));
-    if (identify.isEmpty())
-        return; // ImageMagick is not installed: the byte checks above stand alone
-    QProcess p;
-    p.start(identify, {QStringLiteral("-format"), QStringLiteral("%m %w %h %C"),
-                       work(QStringLiteral("close.bmp"))});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitCode(), 0);
-    const QString reported = QString::fromLatin1(p.readAllStandardOutput()).trimmed();
-    QVERIFY2(reported.startsWith(QLatin1String("BMP")) &&
-                 reported.contains(QLatin1String(" 17 17 ")) &&
-                 reported.endsWith(QLatin1String("None")),
-             qPrintable(reported));
+    // Written by the common bitmap writer: a 24-bit Windows bitmap.
+    const QByteArray bytes = readFileBytes(work("close.bmp"));
+    QVERIFY(bytes.startsWith("BM") && bytes[28] == 24);
 }
 
 void TestFrmEditor::paletteSwatchesSetTheButtonColours_data() {
@@ -319,7 +283,7 @@ void TestFrmEditor::paletteSwatchesSetTheButtonColours() {
     QFETCH(Qt::MouseButton, button);
     QFETCH(Colour, colour);
     QFETCH(bool, left);
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(open("Scroller_Up"));
     uEditor* e = m_dialog->editor();
     const Colour otherBefore = left ? e->RightColor() : e->LeftColor();
     press(swatch, button);
@@ -328,69 +292,41 @@ void TestFrmEditor::paletteSwatchesSetTheButtonColours() {
     auto* mouse =
         child<PictureBox>(left ? QStringLiteral("pctMouseC1") : QStringLiteral("pctMouseC2"));
     QCOMPARE(mouse->backColor(), colour);
-    QCOMPARE(at(mouse->grab().toImage(), 10, 10), colour);
-    paint(2, 2, left ? Qt::LeftButton : Qt::RightButton);
-    QCOMPARE(e->pixel(2, 2), colour);
 }
 
 void TestFrmEditor::mouseAndViewSwatchesAskThePicker() {
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(open("Scroller_Up"));
     uEditor* e = m_dialog->editor();
-    auto* left = child<PictureBox>(QStringLiteral("pctMouseC1"));
+    auto* left = child<PictureBox>("pctMouseC1");
 
     // Cancelled: the picker answers the colour it started from, which changes nothing.
     m_host->scripted.queueColour(std::nullopt);
-    press(QStringLiteral("pctMouseC1"));
+    press("pctMouseC1");
     QCOMPARE(m_host->scripted.colourCalls(), QList<Colour>{kLight});
-    QCOMPARE(e->LeftColor(), kLight);
-    QCOMPARE(left->backColor(), kLight);
+    QVERIFY(e->LeftColor() == kLight && left->backColor() == kLight);
 
     // A right click is no click: no picker.
-    press(QStringLiteral("pctMouseC2"), Qt::RightButton);
+    press("pctMouseC2", Qt::RightButton);
     QCOMPARE(m_host->scripted.colourCalls().size(), 1);
 
     m_host->scripted.queueColour(kRed);
-    press(QStringLiteral("pctMouseC2"));
+    press("pctMouseC2");
     QCOMPARE(m_host->scripted.colourCalls().last(), kMask);
-    QCOMPARE(e->RightColor(), kRed);
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctMouseC2"))->backColor(), kRed);
+    QVERIFY(e->RightColor() == kRed && child<PictureBox>("pctMouseC2")->backColor() == kRed);
     QCOMPARE(e->LeftColor(), kLight);
 
-    // The view colour: mask pixels of the preview take it, others keep theirs.
-    paint(0, 0, Qt::LeftButton); // light on green
-    for (int x = 1; x < 17; ++x)
-        paint(x, 0, Qt::RightButton); // the transparent colour... now red
-    press(QStringLiteral("pctMaskC"), Qt::RightButton);
+    // The view colour: mask pixels of the preview and its margin take it, others keep theirs.
+    press("pctMaskC", Qt::RightButton);
     paint(5, 5, Qt::RightButton); // a mask pixel
-    auto* view = child<PictureBox>(QStringLiteral("pctView"));
+    auto* view = child<PictureBox>("pctView");
     QCOMPARE(view->point(6, 6), kMain);
-    QCOMPARE(view->point(1, 1), kLight);
-    QCOMPARE(view->point(7, 7), kGreen);
     m_host->scripted.queueColour(kBlue);
-    press(QStringLiteral("pctViewC"));
+    press("pctViewC");
     QCOMPARE(m_host->scripted.colourCalls().last(), kMain);
-    QCOMPARE(view->point(6, 6), kBlue);
-    QCOMPARE(view->point(0, 0), kBlue); // the margin
-    QCOMPARE(view->point(1, 1), kLight);
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctViewC"))->backColor(), kBlue);
+    QVERIFY(view->point(6, 6) == kBlue && view->point(0, 0) == kBlue);
+    QCOMPARE(view->point(7, 7), kGreen);
+    QCOMPARE(child<PictureBox>("pctViewC")->backColor(), kBlue);
     QCOMPARE(e->pixel(5, 5), kMask); // the picture itself keeps the transparent colour
-
-    // The main window closes the skin while the real picker waits for the user: the editor is
-    // gone when the picker answers, and nothing of it is touched afterwards.
-    for (const QString& swatch : {QStringLiteral("pctMouseC1"), QStringLiteral("pctViewC")}) {
-        if (!m_dialog)
-            QVERIFY(open(QStringLiteral("Scroller_Up")));
-        m_host->scripted.queueRealPicker();
-        ModalAnswer picker([&](QWidget* shown) {
-            m_host->notifier.raise();
-            QTRY_VERIFY(!m_dialog);
-            QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("cmdOk")),
-                              Qt::LeftButton);
-        });
-        press(swatch);
-        QVERIFY(picker.answered());
-        QVERIFY(!m_dialog);
-    }
 }
 
 void TestFrmEditor::switchingMasks_data() {
@@ -405,298 +341,256 @@ void TestFrmEditor::switchingMasks() {
     QFETCH(bool, stroke);
     QFETCH(int, answer);
     // The normal mask on disk is 32 x 32: a file written back by the switch is 17 x 17.
-    saveFile(QStringLiteral("up.bmp"), plain(32, 32, kGreen));
-    const QByteArray before = readFileBytes(work(QStringLiteral("up.bmp")));
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    saveFile("up.bmp", plain(32, 32, kGreen));
+    const QByteArray before = readFileBytes(work("up.bmp"));
+    QVERIFY(open("Scroller_Up"));
     QVERIFY(!m_dialog->modified());
     if (stroke)
         paint(4, 4);
     if (answer)
         m_host->scripted.queueAnswer(UserPrompts::Answer(answer));
 
-    press(QStringLiteral("optMask1"));
-    QVERIFY(child<QRadioButton>(QStringLiteral("optMask1"))->isChecked());
+    press("optMask1");
+    QVERIFY(child<QRadioButton>("optMask1")->isChecked());
     const QString question = QStringLiteral("Salvare le modifiche all'immagine corrente?");
     QCOMPARE(m_host->scripted.shownTexts().contains(question), answer != 0);
     QVERIFY(!m_dialog->modified());
     QCOMPARE(m_dialog->editor()->pixel(4, 4), kBlue); // the pressed mask is shown
 
-    const QImage normal = confirmed(QStringLiteral("up.bmp"));
+    const QImage normal = confirmed("up.bmp");
     if (answer == UserPrompts::No) {
-        QCOMPARE(readFileBytes(work(QStringLiteral("up.bmp"))), before);
+        QCOMPARE(readFileBytes(work("up.bmp")), before);
     } else {
         QCOMPARE(normal.size(), QSize(17, 17));
         QCOMPARE(at(normal, 4, 4), stroke ? kLight : kGreen);
         QCOMPARE(at(normal, 5, 4), kGreen);
     }
     // Clicking the option already selected switches nothing.
-    press(QStringLiteral("optMask1"));
-    QCOMPARE(confirmed(QStringLiteral("p_up.bmp")).size(), QSize(17, 17));
+    press("optMask1");
+    QCOMPARE(confirmed("p_up.bmp").size(), QSize(17, 17));
     QCOMPARE(m_dialog->editor()->pixel(4, 4), kBlue);
 
     // And back: the untouched pressed mask is written back and the normal one shown again.
     paint(1, 1, Qt::RightButton);
     m_host->scripted.queueAnswer(UserPrompts::Yes);
-    press(QStringLiteral("optMask0"));
-    QCOMPARE(at(confirmed(QStringLiteral("p_up.bmp")), 1, 1), kMask);
-    QCOMPARE(at(confirmed(QStringLiteral("p_up.bmp")), 2, 1), kBlue);
+    press("optMask0");
+    QCOMPARE(at(confirmed("p_up.bmp"), 1, 1), kMask);
+    QCOMPARE(at(confirmed("p_up.bmp"), 2, 1), kBlue);
     QCOMPARE(m_dialog->editor()->pixel(4, 4),
              stroke && answer == UserPrompts::Yes ? kLight : kGreen);
+
+    // "Annulla" drops the strokes since, but what the switches saved is a change of the skin:
+    // the next save must pack it.
+    paint(6, 6);
+    pressAndClose("cmdAnnulla");
+    QCOMPARE(at(confirmed("up.bmp"), 6, 6), kGreen);
+    QCOMPARE(at(confirmed("p_up.bmp"), 1, 1), kMask);
+    QVERIFY(m_host->list.Modified());
+    QCOMPARE(value("Scroller_Up"), QStringLiteral("up.bmp"));
 }
 
-void TestFrmEditor::closedWhileTheMaskSwitchAsks_data() {
-    QTest::addColumn<int>("answer");
-    QTest::newRow("Sì") << int(UserPrompts::Yes);
-    QTest::newRow("No") << int(UserPrompts::No);
+void TestFrmEditor::closedWhileAModalWindowWaits_data() {
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<int>("answer"); // to the mask switch's question; 0: the real picker
+    QTest::newRow("mask switch, Sì") << "optMask1" << int(UserPrompts::Yes);
+    QTest::newRow("mask switch, No") << "optMask1" << int(UserPrompts::No);
+    QTest::newRow("mouse colour picker") << "pctMouseC1" << 0;
+    QTest::newRow("view colour picker") << "pctViewC" << 0;
 }
 
-// The main window closes the skin, and with it the editor, while the mask switch's question
+// The main window closes the skin, and with it the editor, while a question or the real picker
 // waits for the user: whatever the answer, nothing of the editor is touched afterwards and
 // nothing reaches the skin.
-void TestFrmEditor::closedWhileTheMaskSwitchAsks() {
+void TestFrmEditor::closedWhileAModalWindowWaits() {
+    QFETCH(QString, opener);
     QFETCH(int, answer);
-    const QByteArray normalBefore = readFileBytes(work(QStringLiteral("up.bmp")));
-    const QByteArray pressedBefore = readFileBytes(work(QStringLiteral("p_up.bmp")));
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    const QByteArray normalBefore = readFileBytes(work("up.bmp"));
+    const QByteArray pressedBefore = readFileBytes(work("p_up.bmp"));
+    QVERIFY(open("Scroller_Up"));
     paint(4, 4);
-    m_host->scripted.queueAnswer(UserPrompts::Answer(answer), [&] {
+    const auto closeTheSkin = [&] {
         m_host->notifier.raise();
         QTRY_VERIFY(!m_dialog);
+    };
+    if (answer)
+        m_host->scripted.queueAnswer(UserPrompts::Answer(answer), closeTheSkin);
+    else
+        m_host->scripted.queueRealPicker();
+    ModalAnswer picker([&](QWidget* shown) {
+        closeTheSkin();
+        QTest::mouseClick(shown->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
     });
-    press(QStringLiteral("optMask1"));
+    press(opener);
     QVERIFY(!m_dialog);
-    QCOMPARE(m_host->scripted.shownTexts(),
-             QStringList{QStringLiteral("Salvare le modifiche all'immagine corrente?")});
-    QCOMPARE(readFileBytes(work(QStringLiteral("up.bmp"))), normalBefore);
-    QCOMPARE(readFileBytes(work(QStringLiteral("p_up.bmp"))), pressedBefore);
+    QCOMPARE(picker.answered(), !answer);
+    QCOMPARE(m_host->scripted.shownTexts().size(), answer ? 1 : 0);
+    QCOMPARE(readFileBytes(work("up.bmp")), normalBefore);
+    QCOMPARE(readFileBytes(work("p_up.bmp")), pressedBefore);
     QVERIFY(!m_host->list.Modified());
 }
 
-void TestFrmEditor::okOnPressedSavesThePressedMask() {
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
-    press(QStringLiteral("optMask1"));
-    paint(6, 6);
-    press(QStringLiteral("cmdOk"));
-    QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(at(confirmed(QStringLiteral("p_up.bmp")), 6, 6), kLight);
-    QCOMPARE(at(confirmed(QStringLiteral("up.bmp")), 6, 6), kGreen);
-    QCOMPARE(m_host->list.RetrData(QStringLiteral("Scroller_Up")).toString(),
-             QStringLiteral("up.bmp"));
-}
-
-void TestFrmEditor::nuovaMascheraMakesABlankPair() {
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+void TestFrmEditor::nuovaMascheraMakesABlankPairAndOkSavesTheMaskShown() {
+    QVERIFY(open("Scroller_Up"));
     paint(3, 3);
-    press(QStringLiteral("cmdNuovaMask"));
+    press("cmdNuovaMask");
     QVERIFY(!m_dialog->modified());
     QCOMPARE(m_dialog->value(), QStringLiteral("but_scroller_up"));
-    for (const QString& name :
-         {QStringLiteral("but_scroller_up"), QStringLiteral("p_but_scroller_up")}) {
-        const QImage made = confirmed(name);
-        QCOMPARE(made.size(), QSize(17, 17));
-        QCOMPARE(pixelsOf(made), QList<Colour>(17 * 17, kMask));
-    }
-    QCOMPARE(pixelsOf(m_dialog->editor()), QList<Colour>(17 * 17, kMask));
-    QCOMPARE(at(confirmed(QStringLiteral("up.bmp")), 3, 3),
-             kGreen); // the old mask is left alone
+    const QList<Colour> blank(17 * 17, kMask);
+    for (const char* name : {"but_scroller_up", "p_but_scroller_up"})
+        QCOMPARE(pixelsOf(confirmed(QString::fromLatin1(name))), blank);
+    QCOMPARE(pixelsOf(m_dialog->editor()), blank);
+    QCOMPARE(at(confirmed("up.bmp"), 3, 3), kGreen); // the old mask is left alone
 
+    // Switched to the untouched pressed mask without a question, "Ok" saves that one.
+    press("optMask1");
     paint(0, 0);
-    press(QStringLiteral("cmdOk"));
-    QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(m_host->list.RetrData(QStringLiteral("Scroller_Up")).toString(),
-             QStringLiteral("but_scroller_up"));
-    const QImage saved(work(QStringLiteral("but_scroller_up")));
-    QCOMPARE(at(saved, 0, 0), kLight);
-    QCOMPARE(at(saved, 1, 0), kMask);
-    QCOMPARE(at(confirmed(QStringLiteral("p_but_scroller_up")), 0, 0), kMask);
-}
-
-void TestFrmEditor::annullaAfterSwitchKeepsWhatTheSwitchSaved() {
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
-    paint(2, 2);
-    m_host->scripted.queueAnswer(UserPrompts::Yes);
-    press(QStringLiteral("optMask1"));
-    paint(9, 9);
-    const QByteArray pressedBefore = readFileBytes(work(QStringLiteral("p_up.bmp")));
-    press(QStringLiteral("cmdAnnulla"));
-    QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(at(confirmed(QStringLiteral("up.bmp")), 2, 2), kLight);
-    QCOMPARE(readFileBytes(work(QStringLiteral("p_up.bmp"))), pressedBefore);
-    // The picture saved on the switch is a change of the skin: the next save must pack it.
-    QVERIFY(m_host->list.Modified());
-    QCOMPARE(m_host->list.RetrData(QStringLiteral("Scroller_Up")).toString(),
-             QStringLiteral("up.bmp"));
+    pressAndClose("cmdOk");
+    QCOMPARE(value("Scroller_Up"), QStringLiteral("but_scroller_up"));
+    const QImage saved(work("p_but_scroller_up"));
+    QVERIFY(at(saved, 0, 0) == kLight && at(saved, 1, 0) == kMask);
+    QCOMPARE(pixelsOf(confirmed("but_scroller_up")), blank);
 }
 
 void TestFrmEditor::toolsFromTheDialog() {
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(open("Scroller_Up"));
     uEditor* e = m_dialog->editor();
-    press(QStringLiteral("optStrum2"));
-    QCOMPARE(e->tool(), uEditor::Tool::Line);
-    QTest::mousePress(e, Qt::LeftButton, {}, e->cellRect(0, 0).center());
-    QTest::mouseMove(e, e->cellRect(4, 4).center());
-    QTest::mouseRelease(e, Qt::LeftButton, {}, e->cellRect(4, 4).center());
-    for (int i = 0; i <= 4; ++i)
-        QCOMPARE(e->pixel(i, i), kLight);
-    QVERIFY(m_dialog->modified());
-
-    press(QStringLiteral("optStrum3"));
-    QCOMPARE(e->tool(), uEditor::Tool::Fill);
-    paint(10, 2, Qt::RightButton); // the green area around the diagonal
-    QCOMPARE(e->pixel(16, 16), kMask);
-    QCOMPARE(e->pixel(2, 2), kLight);
-
-    press(QStringLiteral("optStrum4"));
-    QCOMPARE(e->tool(), uEditor::Tool::Eyedropper);
+    using T = uEditor::Tool;
+    for (const auto& [option, tool] : {std::pair{"optStrum2", T::Line},
+                                       {"optStrum3", T::Fill},
+                                       {"optStrum5", T::Rectangle},
+                                       {"optStrum1", T::Pencil},
+                                       {"optStrum4", T::Eyedropper}}) {
+        press(QString::fromLatin1(option));
+        QCOMPARE(e->tool(), tool);
+    }
+    child<QComboBox>("cboSimmetria")->setCurrentIndex(3);
+    QCOMPARE(e->symmetry(), uEditor::Symmetry::Both);
+    // What the eyedropper takes shows on the mouse swatch.
     paint(3, 3, Qt::RightButton);
-    QCOMPARE(e->RightColor(), kLight);
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctMouseC2"))->backColor(), kLight);
-
-    press(QStringLiteral("optStrum1"));
-    QCOMPARE(e->tool(), uEditor::Tool::Pencil);
+    QCOMPARE(e->RightColor(), kGreen);
+    QCOMPARE(child<PictureBox>("pctMouseC2")->backColor(), kGreen);
 }
 
 void TestFrmEditor::undoRedoKeysAndANewHistoryPerMask() {
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
-    m_dialog->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
+    QVERIFY(open("Scroller_Up"));
+    QVERIFY(activate());
     uEditor* e = m_dialog->editor();
     paint(4, 4);
-    paint(5, 5);
     // The keys belong to the dialog, whichever of its controls has the focus.
-    auto* focus = child<QWidget>(QStringLiteral("optStrum1"));
+    auto* focus = child<QWidget>("optStrum1");
     focus->setFocus();
-    const auto key = [focus](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
-        QTest::keyClick(focus, k, m);
-    };
-    key(Qt::Key_Z);
-    QVERIFY(e->pixel(5, 5) == kGreen && e->pixel(4, 4) == kLight && m_dialog->modified());
-    key(Qt::Key_Z);
+    QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(e->pixel(4, 4) == kGreen && !m_dialog->modified()); // as loaded
-    key(Qt::Key_Y);
+    QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QVERIFY(e->pixel(4, 4) == kLight && m_dialog->modified());
-    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(e->pixel(5, 5), kLight);
 
-    // Undone to the picture as loaded, the switch asks nothing; the strokes left to redo
-    // belong to the other mask.
-    key(Qt::Key_Z);
-    key(Qt::Key_Z);
-    press(QStringLiteral("optMask1"));
+    // Undone to the picture as loaded, the switch asks nothing; the stroke left to redo
+    // belongs to the other mask.
+    QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+    press("optMask1");
     QVERIFY(m_host->scripted.shownTexts().isEmpty());
-    key(Qt::Key_Y);
+    QTest::keyClick(focus, Qt::Key_Y, Qt::ControlModifier);
     QVERIFY(e->pixel(4, 4) == kBlue && !m_dialog->modified());
 }
 
-void TestFrmEditor::emptyNameOpensBlankAndSavesUnderTheKey() {
-    m_host->list.SetData(QStringLiteral("SysMenu_Close"), QString());
+void TestFrmEditor::emptyOrUnsafeNameSavesUnderTheKey_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("empty: blank without a word") << QString();
+    QTest::newRow("outside the working folder: refused, not read")
+        << QStringLiteral("../fuori.bmp");
+}
+
+void TestFrmEditor::emptyOrUnsafeNameSavesUnderTheKey() {
+    QFETCH(QString, name);
+    m_host->list.SetData(QStringLiteral("SysMenu_Close"), name);
+    QVERIFY(plain(17, 17, kRed).save(m_work + QStringLiteral("/../fuori.bmp"), "BMP"));
     const QStringList filesBefore = QDir(m_work).entryList(QDir::Files);
-    QVERIFY(open(QStringLiteral("SysMenu_Close")));
+    QVERIFY(open("SysMenu_Close"));
     QCOMPARE(pixelsOf(m_dialog->editor()), QList<Colour>(17 * 17, kMask));
-    QVERIFY(m_host->scripted.shownTexts().isEmpty());
+    QVERIFY(name.isEmpty() ? m_host->scripted.shownTexts().isEmpty()
+                           : said("Il nome del file \"../fuori.bmp\" non è valido"));
     paint(1, 1);
-    press(QStringLiteral("cmdOk"));
-    QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(m_host->list.RetrData(QStringLiteral("SysMenu_Close")).toString(),
-             QStringLiteral("sysmenu_close.bmp"));
+    pressAndClose("cmdOk");
+    QCOMPARE(value("SysMenu_Close"), QStringLiteral("sysmenu_close.bmp"));
     QStringList filesAfter = QDir(m_work).entryList(QDir::Files);
     filesAfter.removeOne(QStringLiteral("sysmenu_close.bmp"));
     QCOMPARE(filesAfter, filesBefore);
-    const QImage saved(work(QStringLiteral("sysmenu_close.bmp")));
-    QCOMPARE(at(saved, 1, 1), kLight);
-    QCOMPARE(at(saved, 0, 0), kMask);
-    // Nothing was written beside the working folder under its own name.
+    const QImage saved(work("sysmenu_close.bmp"));
+    QVERIFY(at(saved, 1, 1) == kLight && at(saved, 0, 0) == kMask);
+    // Nothing was written beside the working folder, under its own name or the one given.
     QVERIFY(!QFileInfo::exists(m_work + QStringLiteral(".bmp")));
-}
-
-void TestFrmEditor::unsafeNameStaysInsideTheWorkingFolder() {
-    m_host->list.SetData(QStringLiteral("SysMenu_Close"), QStringLiteral("../fuori.bmp"));
-    QImage outside = plain(17, 17, kRed);
-    QVERIFY(outside.save(m_work + QStringLiteral("/../fuori.bmp"), "BMP"));
-    QVERIFY(open(QStringLiteral("SysMenu_Close")));
-    QCOMPARE(m_host->scripted.shownTexts().size(), 1);
-    QVERIFY(m_host->scripted.shownTexts().first().contains(QStringLiteral("non è valido")));
-    QCOMPARE(m_dialog->editor()->pixel(0, 0), kMask); // the outside file was not read
-    press(QStringLiteral("cmdOk"));
-    QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(m_host->list.RetrData(QStringLiteral("SysMenu_Close")).toString(),
-             QStringLiteral("sysmenu_close.bmp"));
-    QCOMPARE(at(QImage(m_work + QStringLiteral("/../fuori.bmp")), 0, 0), kRed);
+    QCOMPARE(at(QImage(m_work + QStringLiteral("/../fuori.bmp")), 1, 1), kRed);
 }
 
 void TestFrmEditor::missingOrInvalidPaletteEntriesUseDefaults() {
-    m_skin->AddInfo(QStringLiteral("MaskColor"), QStringLiteral("rosa"));
-    m_skin->AddInfo(QStringLiteral("DarkColor"), QString());
-    m_skin->AddInfo(QStringLiteral("LightColor"), QStringLiteral("-1"));
-    m_skin->AddInfo(QStringLiteral("Color"), QStringLiteral("99999999999"));
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
-    QCOMPARE(m_dialog->maskColor(), makeColour(255, 0, 255));
-    QCOMPARE(m_dialog->darkColor(), makeColour(0, 0, 0));
-    QCOMPARE(m_dialog->lightColor(), makeColour(255, 255, 255));
-    QCOMPARE(child<PictureBox>(QStringLiteral("pctColor"))->backColor(), makeColour(192, 192, 192));
+    for (const auto& [key, text] : {std::pair{"MaskColor", "rosa"},
+                                    {"DarkColor", ""},
+                                    {"LightColor", "-1"},
+                                    {"Color", "99999999999"}})
+        m_skin->AddInfo(QString::fromLatin1(key), QString::fromLatin1(text));
+    QVERIFY(open("Scroller_Up"));
+    const auto palette = [this] {
+        return QList<Colour>{m_dialog->maskColor(), m_dialog->darkColor(), m_dialog->lightColor(),
+                             child<PictureBox>("pctColor")->backColor()};
+    };
+    QCOMPARE(palette(),
+             (QList<Colour>{kMask, 0, makeColour(255, 255, 255), makeColour(192, 192, 192)}));
     delete m_dialog.data();
 
     // Hexadecimal and padded numbers are colours like any other.
     m_skin->AddInfo(QStringLiteral("MaskColor"), QStringLiteral("&HFF00"));
     m_skin->AddInfo(QStringLiteral("DarkColor"), QStringLiteral("  255 "));
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
-    QCOMPARE(m_dialog->maskColor(), makeColour(0, 255, 0));
-    QCOMPARE(m_dialog->darkColor(), makeColour(255, 0, 0));
+    QVERIFY(open("Scroller_Up"));
+    QCOMPARE(palette().mid(0, 2), (QList<Colour>{kGreen, kRed}));
 }
 
 void TestFrmEditor::brokenBitmapIsReportedAndKept() {
     const QByteArray garbage("BM this is not really a bitmap");
-    QVERIFY(writeFileBytes(work(QStringLiteral("up.bmp")), garbage));
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
-    QCOMPARE(m_host->scripted.shownTexts().size(), 1);
-    QVERIFY(m_host->scripted.shownTexts().first().startsWith(
-        QLatin1String("Impossibile leggere l'immagine \"up.bmp\"")));
+    QVERIFY(writeFileBytes(work("up.bmp"), garbage));
+    QVERIFY(open("Scroller_Up"));
+    QVERIFY(said("Impossibile leggere l'immagine \"up.bmp\""));
     QCOMPARE(pixelsOf(m_dialog->editor()), QList<Colour>(17 * 17, kMask));
-    press(QStringLiteral("cmdAnnulla"));
-    QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(readFileBytes(work(QStringLiteral("up.bmp"))), garbage);
+    pressAndClose("cmdAnnulla");
+    QCOMPARE(readFileBytes(work("up.bmp")), garbage);
 
     // A missing file opens blank without a word.
     m_host->scripted.clearRecord();
-    QVERIFY(QFile::remove(work(QStringLiteral("close.bmp"))));
-    QVERIFY(open(QStringLiteral("SysMenu_Close")));
+    QVERIFY(QFile::remove(work("close.bmp")));
+    QVERIFY(open("SysMenu_Close"));
     QVERIFY(m_host->scripted.shownTexts().isEmpty());
     QCOMPARE(m_dialog->editor()->pixel(0, 0), kMask);
 }
 
 void TestFrmEditor::failedSaveKeepsTheDialogAndStrokes() {
     // A folder where the picture should go: no file can replace it, whoever runs the test.
-    QVERIFY(QFile::remove(work(QStringLiteral("close.bmp"))));
+    QVERIFY(QFile::remove(work("close.bmp")));
     QVERIFY(QDir(m_work).mkdir(QStringLiteral("close.bmp")));
-    QVERIFY(open(QStringLiteral("SysMenu_Close")));
+    QVERIFY(open("SysMenu_Close"));
     paint(7, 7);
-    press(QStringLiteral("cmdOk"));
-    QVERIFY(m_dialog);
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_host->scripted.shownTexts().size(), 1);
-    QVERIFY(m_host->scripted.shownTexts().first().startsWith(
-        QLatin1String("Impossibile salvare l'immagine \"close.bmp\"")));
+    press("cmdOk");
+    QVERIFY(m_dialog && m_dialog->isVisible());
+    QVERIFY(said("Impossibile salvare l'immagine \"close.bmp\""));
     QCOMPARE(m_dialog->editor()->pixel(7, 7), kLight);
     QVERIFY(!m_host->list.Modified());
 
     // A mask left for its twin waits for "Ok"; when it cannot be written then, the dialog stays
     // with it, and nothing of the pair reaches the skin.
     delete m_dialog.data();
-    QVERIFY(QFile::remove(work(QStringLiteral("p_up.bmp"))));
+    QVERIFY(QFile::remove(work("p_up.bmp")));
     QVERIFY(QDir(m_work).mkdir(QStringLiteral("p_up.bmp")));
     m_host->scripted.clearRecord();
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
-    const QByteArray normalBefore = readFileBytes(work(QStringLiteral("up.bmp")));
-    press(QStringLiteral("optMask1"));
+    QVERIFY(open("Scroller_Up"));
+    const QByteArray normalBefore = readFileBytes(work("up.bmp"));
+    press("optMask1");
     paint(2, 2);
     m_host->scripted.queueAnswer(UserPrompts::Yes);
-    press(QStringLiteral("optMask0"));
-    QVERIFY(child<QRadioButton>(QStringLiteral("optMask0"))->isChecked());
+    press("optMask0");
+    QVERIFY(child<QRadioButton>("optMask0")->isChecked());
     paint(3, 3);
-    press(QStringLiteral("cmdOk"));
+    press("cmdOk");
     QVERIFY(m_dialog && m_dialog->isVisible());
-    QCOMPARE(at(m_dialog->confirmedPicture(QStringLiteral("p_up.bmp")), 2, 2), kLight);
-    QCOMPARE(readFileBytes(work(QStringLiteral("up.bmp"))), normalBefore);
+    QCOMPARE(at(m_dialog->confirmedPicture("p_up.bmp"), 2, 2), kLight);
+    QCOMPARE(readFileBytes(work("up.bmp")), normalBefore);
     QVERIFY(!m_host->list.Modified());
 }
 
@@ -704,16 +598,15 @@ void TestFrmEditor::withoutWorkingFolderNothingIsReadOrWritten() {
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_work));
     m_skin->setSkinPath(QString());
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(open("Scroller_Up"));
     const bool blank = m_dialog->editor()->pixel(0, 0) == kMask; // not up.bmp of this folder
     paint(0, 0);
-    press(QStringLiteral("cmdOk"));
+    press("cmdOk");
     const bool stillOpen = m_dialog && m_dialog->isVisible();
     QDir::setCurrent(previous);
-    QVERIFY(blank);
-    QVERIFY(stillOpen);
+    QVERIFY(blank && stillOpen);
     QCOMPARE(m_host->scripted.shownTexts().size(), 1);
-    QCOMPARE(at(QImage(work(QStringLiteral("up.bmp"))), 0, 0), kGreen);
+    QCOMPARE(at(QImage(work("up.bmp")), 0, 0), kGreen);
 }
 
 void TestFrmEditor::eachChangeIsOneStepAndReachesOk_data() {
@@ -734,17 +627,13 @@ void TestFrmEditor::eachChangeIsOneStepAndReachesOk_data() {
     QTest::newRow("Left") << moved({1, 0, 1, 0, 1, 0});
     QTest::newRow("import") << QList<Colour>(17 * 17, kRed);
     QTest::newRow("paste") << QList<Colour>(17 * 17, kRed);
-    QList<Colour> mirrored = pixelsOf(patterned());
-    mirrored[2 * 17 + 2] = mirrored[2 * 17 + 14] = mirrored[14 * 17 + 2] = kLight;
-    mirrored[14 * 17 + 14] = kLight;
-    QTest::newRow("mirrored rectangle") << mirrored;
 }
 
 void TestFrmEditor::eachChangeIsOneStepAndReachesOk() {
     QFETCH(QList<Colour>, expected);
     const QString change = QTest::currentDataTag();
-    saveFile(QStringLiteral("up.bmp"), patterned());
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    saveFile("up.bmp", patterned());
+    QVERIFY(open("Scroller_Up"));
     QVERIFY(activate());
     uEditor* e = m_dialog->editor();
     const QList<Colour> before = pixelsOf(e);
@@ -754,27 +643,21 @@ void TestFrmEditor::eachChangeIsOneStepAndReachesOk() {
         const QString file = m_folders->programDir() + QStringLiteral("/rosso.png");
         QVERIFY(plain(17, 17, kRed).save(file));
         m_host->scripted.queuePath(file);
-        act(QStringLiteral("mnuImporta"));
+        act("mnuImporta");
     } else if (change == "paste") {
         QGuiApplication::clipboard()->setImage(plain(34, 34, kRed));
         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
-    } else if (change == "mirrored rectangle") {
-        press(QStringLiteral("optStrum5"));
-        child<QComboBox>(QStringLiteral("cboSimmetria"))->setCurrentIndex(3);
-        paint(2, 2);
     } else {
         act(change);
     }
     QCOMPARE(pixelsOf(e), expected);
     QVERIFY(m_dialog->modified());
     QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(pixelsOf(e), before);
-    QVERIFY(!m_dialog->modified());
+    QVERIFY(pixelsOf(e) == before && !m_dialog->modified());
     QTest::keyClick(e, Qt::Key_Y, Qt::ControlModifier);
-    press(QStringLiteral("cmdOk"));
-    QTRY_VERIFY(m_dialog.isNull());
+    pressAndClose("cmdOk");
     QVERIFY(m_host->list.Modified());
-    QCOMPARE(pixelsOf(QImage(work(QStringLiteral("up.bmp")))), expected);
+    QCOMPARE(pixelsOf(QImage(work("up.bmp"))), expected);
 }
 
 void TestFrmEditor::importFitsAndMasks_data() {
@@ -808,20 +691,18 @@ void TestFrmEditor::importFitsAndMasks() {
     QFETCH(QList<Colour>, expected);
     const QString file = m_folders->programDir() + QStringLiteral("/in.png");
     QVERIFY(image.isNull() ? writeFileBytes(file, "\x89PNG no") : image.save(file, "PNG"));
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(open("Scroller_Up"));
     m_host->scripted.queuePath(file);
-    act(QStringLiteral("mnuImporta"));
+    act("mnuImporta");
     const QList<Colour> shown = pixelsOf(m_dialog->editor());
     for (int i = 0; i < shown.size(); ++i)
         QVERIFY2(expected[i] < 0 || shown[i] == expected[i], qPrintable(QString::number(i)));
-    QCOMPARE(m_host->scripted.shownTexts().size(), image.isNull() ? 1 : 0);
-    if (image.isNull())
-        QVERIFY(m_host->scripted.shownTexts().first().startsWith(
-            QLatin1String("Impossibile leggere l'immagine \"in.png\"")));
+    QVERIFY(image.isNull() ? said("Impossibile leggere l'immagine \"in.png\"")
+                           : m_host->scripted.shownTexts().isEmpty());
 }
 
 void TestFrmEditor::exportAndClipboardKeepTransparency() {
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(open("Scroller_Up"));
     QVERIFY(activate());
     paint(1, 1, Qt::RightButton); // the transparent colour
     paint(2, 2);
@@ -837,26 +718,26 @@ void TestFrmEditor::exportAndClipboardKeepTransparency() {
     QVERIFY(QDir().mkdir(out + QStringLiteral("2.png")));
     m_host->scripted.queuePath(out);
     m_host->scripted.queuePath(out + QStringLiteral("2.png"));
-    act(QStringLiteral("mnuEsporta"));
-    act(QStringLiteral("mnuEsporta"));
+    act("mnuEsporta");
+    act("mnuEsporta");
     QCOMPARE(QImage(out + QStringLiteral(".png")).convertToFormat(QImage::Format_ARGB32), copied);
     QVERIFY(m_host->scripted.shownTexts().value(0).startsWith(
         QLatin1String("Impossibile scrivere il file \"uscita2.png\"")));
 
     // Into another item, and nothing changes when the clipboard holds no picture.
     delete m_dialog.data();
-    QVERIFY(open(QStringLiteral("SysMenu_Close")));
-    act(QStringLiteral("mnuIncolla"));
+    QVERIFY(open("SysMenu_Close"));
+    act("mnuIncolla");
     QCOMPARE(pixelsOf(m_dialog->editor()), drawn);
     QGuiApplication::clipboard()->clear();
-    act(QStringLiteral("mnuIncolla"));
+    act("mnuIncolla");
     QCOMPARE(m_host->scripted.shownTexts().last(),
              QStringLiteral("Gli appunti non contengono un'immagine."));
     QCOMPARE(pixelsOf(m_dialog->editor()), drawn);
 }
 
 void TestFrmEditor::keyboardAndResizing() {
-    QVERIFY(open(QStringLiteral("Scroller_Up")));
+    QVERIFY(open("Scroller_Up"));
     QVERIFY(activate());
     uEditor* e = m_dialog->editor();
     e->setFocus();
@@ -870,28 +751,14 @@ void TestFrmEditor::keyboardAndResizing() {
                             "optStrum1 cboSimmetria optMask0 cmdNuovaMask cmdImmagine cmdOk "
                             "cmdAnnulla uEditor"));
     // Swatches take Space as the left button and Shift+Space as the right one.
-    QTest::keyClick(child<QWidget>(QStringLiteral("pctDarkC")), Qt::Key_Space);
-    QTest::keyClick(child<QWidget>(QStringLiteral("pctColor")), Qt::Key_Space, Qt::ShiftModifier);
+    QTest::keyClick(child<QWidget>("pctDarkC"), Qt::Key_Space);
+    QTest::keyClick(child<QWidget>("pctColor"), Qt::Key_Space, Qt::ShiftModifier);
     QVERIFY(e->LeftColor() == kDark && e->RightColor() == kMain);
 
     // The grid takes what the dialog grows by; the right column keeps its size.
     m_dialog->resize(700, 560);
     QTRY_COMPARE(e->size(), QSize(540, 481));
-    QCOMPARE(child<QWidget>(QStringLiteral("cmdAnnulla"))->geometry().bottomRight(),
-             QPoint(694, 554));
-    paint(16, 16);
-
-    // Enter on a focused button presses it; Esc is "Annulla".
-    auto* ok = child<QPushButton>(QStringLiteral("cmdOk"));
-    ok->setFocus();
-    QTest::keyClick(ok, Qt::Key_Return);
-    QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(at(QImage(work(QStringLiteral("up.bmp"))), 16, 16), kDark);
-    QVERIFY(open(QStringLiteral("SysMenu_Close")));
-    paint(0, 0);
-    QTest::keyClick(m_dialog->editor(), Qt::Key_Escape);
-    QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(at(QImage(work(QStringLiteral("close.bmp"))), 0, 0), kRed);
+    QCOMPARE(child<QWidget>("cmdAnnulla")->geometry().bottomRight(), QPoint(694, 554));
 }
 
 QTEST_MAIN(TestFrmEditor)

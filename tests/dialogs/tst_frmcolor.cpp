@@ -35,22 +35,16 @@ private Q_SLOTS:
     void opensOnTheValue();
     void textsAreValidatedOnEnterAndFocusLoss_data();
     void textsAreValidatedOnEnterAndFocusLoss();
-    void scrollBarsRebuildTheBar();
     void tablePickWithMarkerCentredGivesThePickedColour_data();
     void tablePickWithMarkerCentredGivesThePickedColour();
-    void tablePickWithMarkerAtTopGivesBlack();
     void draggingOnTheBarKeepsTheBar();
     void swatchesRestoreTheirColours();
-    void launcherEndings_data();
-    void launcherEndings();
-    void functionEndings_data();
-    void functionEndings();
-    void functionModeUsesAFreshDialogPerCall();
+    void endings_data();
+    void endings();
     void hexBoxAppliesOnEnterAndFollowsTheBars_data();
     void hexBoxAppliesOnEnterAndFollowsTheBars();
     void skinColoursAreOfferedInBothUses();
     void recentColoursAreTheLastTwelveConfirmed();
-    void enterPressesTheFocusedOk();
     void eyedropperTakesTheNextClick_data();
     void eyedropperTakesTheNextClick();
 
@@ -102,14 +96,12 @@ void TestFrmColor::tableRunsThroughTheHuesAndFadesToWhite() {
     const QImage table = dialog.tablePicture();
     QCOMPARE(table.size(), QSize(200, 255));
     // The six hues at their sixths of the width, full colour in the top row.
-    const struct {
-        int x;
-        QRgb rgb;
-    } hues[] = {{0, qRgb(255, 0, 0)},     {33, qRgb(255, 252, 0)}, {67, qRgb(0, 255, 3)},
-                {100, qRgb(0, 255, 255)}, {133, qRgb(0, 3, 255)},  {167, qRgb(255, 0, 252)},
-                {199, qRgb(255, 0, 8)}};
-    for (const auto& h : hues)
-        QCOMPARE(pixelColour(table, h.x, 0), QColor(h.rgb));
+    const QList<std::pair<int, QRgb>> hues{{0, qRgb(255, 0, 0)},   {33, qRgb(255, 252, 0)},
+                                           {67, qRgb(0, 255, 3)},  {100, qRgb(0, 255, 255)},
+                                           {133, qRgb(0, 3, 255)}, {167, qRgb(255, 0, 252)},
+                                           {199, qRgb(255, 0, 8)}};
+    for (const auto& [x, rgb] : hues)
+        QCOMPARE(pixelColour(table, x, 0), QColor(rgb));
     // Every column fades to white, monotonically.
     for (int x = 0; x < 200; x += 7) {
         QCOMPARE(pixelColour(table, x, 254), QColor(Qt::white));
@@ -148,59 +140,52 @@ void TestFrmColor::opensOnTheValue() {
     QVERIFY(dlg);
     QCOMPARE(dlg->windowTitle(), kCaption);
     QCOMPARE(dlg->parentWidget(), &m_host->owner); // owned by the main window
-    QCOMPARE(dlg->findChild<QLineEdit*>("txtR")->text(), texts[0]);
-    QCOMPARE(dlg->findChild<QLineEdit*>("txtG")->text(), texts[1]);
-    QCOMPARE(dlg->findChild<QLineEdit*>("txtB")->text(), texts[2]);
-    QCOMPARE(dlg->findChild<QScrollBar*>("R")->value(), texts[0].toInt());
-    QCOMPARE(dlg->findChild<QScrollBar*>("G")->value(), texts[1].toInt());
-    QCOMPARE(dlg->findChild<QScrollBar*>("B")->value(), texts[2].toInt());
+    for (int i = 0; i < 3; ++i) {
+        const QString bar = QStringLiteral("RGB").mid(i, 1);
+        QCOMPARE(dlg->findChild<QLineEdit*>(QStringLiteral("txt") + bar)->text(), texts[i]);
+        QCOMPARE(dlg->findChild<QScrollBar*>(bar)->value(), texts[i].toInt());
+    }
     for (const char* swatch : {"shpVecchio", "shpColore"}) {
         QWidget* w = dlg->findChild<QWidget*>(swatch);
         QCOMPARE(QColor(grabbedPixel(w, w->rect().center())), QColor(rgb));
     }
     // The bar runs from black through the colour (at the marker, centred) to white.
     const QImage bar = dlg->barPicture();
-    QCOMPARE(bar.height(), 256);
-    QCOMPARE(dlg->linY(), 127);
-    QCOMPARE(pixelColour(bar, 0, 0), QColor(Qt::black));
-    QCOMPARE(pixelColour(bar, 0, dlg->linY()), QColor(rgb));
-    QCOMPARE(pixelColour(bar, bar.width() - 1, dlg->linY()), QColor(rgb));
-    QCOMPARE(pixelColour(bar, 0, 255), QColor(Qt::white));
-    QCOMPARE(dlg->findChild<QWidget*>("lin")->y(), dlg->linY());
-    QVERIFY(!dlg->selVisible());
+    QVERIFY(bar.height() == 256 && dlg->linY() == 127 && !dlg->selVisible());
+    QCOMPARE((QList<QColor>{pixelColour(bar, 0, 0), pixelColour(bar, 0, 127),
+                            pixelColour(bar, bar.width() - 1, 127), pixelColour(bar, 0, 255)}),
+             (QList<QColor>{Qt::black, QColor(rgb), QColor(rgb), Qt::white}));
+    QCOMPARE(dlg->findChild<QWidget*>("lin")->y(), 127);
 }
 
 void TestFrmColor::textsAreValidatedOnEnterAndFocusLoss_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("byEnter");
     QTest::addColumn<int>("barWhileTyped");
     QTest::addColumn<QString>("textAfter");
     QTest::addColumn<int>("barAfter");
     // Opened on 0x0000FF: R = 255, G = B = 0. Typing 300 moves the bar to 3 and 30; the last
     // digit leaves it there.
     QTest::newRow("300 in R, Enter") << "txtR"
-                                     << "300" << true << 30 << "255" << 255;
-    QTest::newRow("300 in G, Enter") << "txtG"
-                                     << "300" << true << 30 << "255" << 255;
+                                     << "300" << 30 << "255" << 255;
     QTest::newRow("300 in B, focus moves on") << "txtB"
-                                              << "300" << false << 30 << "255" << 255;
+                                              << "300" << 30 << "255" << 255;
     QTest::newRow("in range") << "txtG"
-                              << "128" << true << 128 << "128" << 128;
+                              << "128" << 128 << "128" << 128;
     QTest::newRow("fraction rounds to even") << "txtG"
-                                             << "2.5" << true << 2 << "2.5" << 2;
+                                             << "2.5" << 2 << "2.5" << 2;
     QTest::newRow("letters keep the bar") << "txtG"
-                                          << "abc" << true << 0 << "abc" << 0;
+                                          << "abc" << 0 << "abc" << 0;
     QTest::newRow("negative keeps the bar") << "txtG"
-                                            << "-5" << true << 0 << "-5" << 0;
+                                            << "-5" << 0 << "-5" << 0;
     QTest::newRow("empty keeps the bar") << "txtG"
-                                         << "" << true << 0 << "" << 0;
+                                         << "" << 0 << "" << 0;
 }
 
 void TestFrmColor::textsAreValidatedOnEnterAndFocusLoss() {
     QFETCH(QString, box);
     QFETCH(QString, typed);
-    QFETCH(bool, byEnter);
+    const bool byEnter = box != QLatin1String("txtB"); // else the focus moves on
     QFETCH(int, barWhileTyped);
     QFETCH(QString, textAfter);
     QFETCH(int, barAfter);
@@ -229,34 +214,35 @@ void TestFrmColor::textsAreValidatedOnEnterAndFocusLoss() {
         QCOMPARE(dlg->risultato(), dlg->currentColour());
 }
 
-void TestFrmColor::scrollBarsRebuildTheBar() {
-    frmColor* dlg = openOn(qint32(0));
-    QScrollBar* g = dlg->findChild<QScrollBar*>("G");
-    g->setValue(200);
-    QCOMPARE(dlg->findChild<QLineEdit*>("txtG")->text(), QStringLiteral("200"));
-    QCOMPARE(pixelColour(dlg->barPicture(), 0, dlg->linY()), QColor(0, 200, 0));
-    QCOMPARE(dlg->linY(), 127);
-    QWidget* shp = dlg->findChild<QWidget*>("shpColore");
-    QCOMPARE(QColor(grabbedPixel(shp, shp->rect().center())), QColor(0, 200, 0));
-}
-
 void TestFrmColor::tablePickWithMarkerCentredGivesThePickedColour_data() {
     QTest::addColumn<QPoint>("point");
     QTest::addColumn<QPoint>("picked");
-    QTest::newRow("top-left corner: saturated red") << QPoint(0, 0) << QPoint(0, 0);
-    QTest::newRow("inside") << QPoint(120, 60) << QPoint(120, 60);
-    QTest::newRow("past the right edge is clamped") << QPoint(250, 30) << QPoint(199, 30);
-    QTest::newRow("below the picture is clamped") << QPoint(10, 255) << QPoint(10, 254);
+    QTest::addColumn<bool>("atTop"); // the bar's marker, moved to its top first
+    QTest::newRow("top-left corner: saturated red") << QPoint(0, 0) << QPoint(0, 0) << false;
+    QTest::newRow("inside") << QPoint(120, 60) << QPoint(120, 60) << false;
+    QTest::newRow("past the right edge is clamped") << QPoint(250, 30) << QPoint(199, 30) << false;
+    QTest::newRow("below the picture is clamped") << QPoint(10, 255) << QPoint(10, 254) << false;
+    QTest::newRow("marker at the top gives black") << QPoint(150, 40) << QPoint(150, 40) << true;
 }
 
 void TestFrmColor::tablePickWithMarkerCentredGivesThePickedColour() {
     QFETCH(QPoint, point);
     QFETCH(QPoint, picked);
+    QFETCH(bool, atTop);
     frmColor* dlg = openOn(qint32(0x808080));
+    if (atTop) {
+        QWidget* bar = dlg->findChild<QWidget*>("pctSfum");
+        pressAt(bar, QPoint(5, 0));
+        releaseAt(bar, QPoint(5, 0));
+        QVERIFY(dlg->linY() == 0 && dlg->currentColour() == 0);
+    }
     QWidget* tav = dlg->findChild<QWidget*>("Tav");
     pressAt(tav, point);
     releaseAt(tav, point);
-    const QColor expected = pixelColour(dlg->tablePicture(), picked.x(), picked.y());
+    const auto table = [&](int x, int y) {
+        return atTop ? QColor(Qt::black) : pixelColour(dlg->tablePicture(), x, y);
+    };
+    const QColor expected = table(picked.x(), picked.y());
     if (point == QPoint(0, 0))
         QCOMPARE(expected, QColor(255, 0, 0));
     QCOMPARE(QColor(toQRgb(dlg->currentColour())), expected);
@@ -265,20 +251,7 @@ void TestFrmColor::tablePickWithMarkerCentredGivesThePickedColour() {
     QCOMPARE(pixelColour(dlg->barPicture(), 0, dlg->linY()), expected);
     // Dragging over the table keeps picking, also with the pointer outside it.
     dragTo(tav, QPoint(-40, 500));
-    QCOMPARE(QColor(toQRgb(dlg->currentColour())), pixelColour(dlg->tablePicture(), 0, 254));
-}
-
-void TestFrmColor::tablePickWithMarkerAtTopGivesBlack() {
-    frmColor* dlg = openOn(qint32(0x0000FF));
-    QWidget* bar = dlg->findChild<QWidget*>("pctSfum");
-    pressAt(bar, QPoint(5, 0));
-    releaseAt(bar, QPoint(5, 0));
-    QCOMPARE(dlg->linY(), 0);
-    QCOMPARE(dlg->currentColour(), 0);
-    QWidget* tav = dlg->findChild<QWidget*>("Tav");
-    pressAt(tav, QPoint(150, 40));
-    releaseAt(tav, QPoint(150, 40));
-    QCOMPARE(dlg->currentColour(), 0);
+    QCOMPARE(QColor(toQRgb(dlg->currentColour())), table(0, 254));
 }
 
 void TestFrmColor::draggingOnTheBarKeepsTheBar() {
@@ -292,24 +265,22 @@ void TestFrmColor::draggingOnTheBarKeepsTheBar() {
         dragTo(pct, QPoint(10, y));
         QCOMPARE(dlg->linY(), y);
         QCOMPARE(QColor(toQRgb(dlg->currentColour())), pixelColour(before, 10, y));
-        const QString red = QString::number(colourRed(dlg->currentColour()));
-        QCOMPARE(dlg->findChild<QLineEdit*>("txtR")->text(), red);
+        QCOMPARE(dlg->findChild<QLineEdit*>("txtR")->text().toInt(),
+                 colourRed(dlg->currentColour()));
     }
     // Outside the bar the pick stays on its edge.
-    dragTo(pct, QPoint(10, -30));
-    QCOMPARE(dlg->currentColour(), 0);
-    dragTo(pct, QPoint(300, 900));
-    QCOMPARE(dlg->currentColour(), 0xFFFFFF);
+    for (const auto& [to, edge] : {std::pair{QPoint(10, -30), 0}, {QPoint(300, 900), 0xFFFFFF}}) {
+        dragTo(pct, to);
+        QCOMPARE(dlg->currentColour(), edge);
+    }
     dragTo(pct, QPoint(10, 200));
     releaseAt(pct, QPoint(10, 200));
-    QCOMPARE(dlg->barBuilds(), builds);
+    QVERIFY(dlg->barBuilds() == builds && dlg->linY() == 200);
     QCOMPARE(dlg->barPicture(), before);
-    QCOMPARE(dlg->linY(), 200);
     // The next change that does not come from the bar rebuilds it around the new colour.
     QScrollBar* g = dlg->findChild<QScrollBar*>("G");
     g->setValue(g->value() - 1);
-    QVERIFY(dlg->barBuilds() > builds);
-    QCOMPARE(dlg->linY(), 127);
+    QVERIFY(dlg->barBuilds() > builds && dlg->linY() == 127);
     QCOMPARE(QColor(dlg->barPicture().pixel(0, 127)), QColor(toQRgb(dlg->currentColour())));
     // A right button on the bar picks nothing but still holds the bar.
     const Colour c = dlg->currentColour();
@@ -323,8 +294,7 @@ void TestFrmColor::swatchesRestoreTheirColours() {
     QWidget* tav = dlg->findChild<QWidget*>("Tav");
     pressAt(tav, QPoint(150, 20));
     releaseAt(tav, QPoint(150, 20));
-    const Colour picked = dlg->currentColour();
-    QVERIFY(picked != 0x00FF00);
+    QVERIFY(dlg->currentColour() != 0x00FF00);
     // The new swatch shows the pick; a click on it re-shows it after a typed change.
     QWidget* shpColore = dlg->findChild<QWidget*>("shpColore");
     dlg->findChild<QLineEdit*>("txtR")->setText(QStringLiteral("7"));
@@ -333,62 +303,53 @@ void TestFrmColor::swatchesRestoreTheirColours() {
 
     QWidget* shpVecchio = dlg->findChild<QWidget*>("shpVecchio");
     QTest::mouseClick(shpVecchio, Qt::LeftButton);
-    QCOMPARE(dlg->currentColour(), 0x00FF00);
+    QVERIFY(dlg->currentColour() == 0x00FF00 && dlg->linY() == 127);
     QCOMPARE(dlg->findChild<QLineEdit*>("txtG")->text(), QStringLiteral("255"));
     QCOMPARE(QColor(grabbedPixel(shpColore, QPoint(10, 10))), QColor(0, 255, 0));
-    QCOMPARE(dlg->linY(), 127);
     QCOMPARE(QColor(dlg->barPicture().pixel(0, 127)), QColor(0, 255, 0));
 }
 
-void TestFrmColor::launcherEndings_data() {
-    QTest::addColumn<QString>("ending");
-    QTest::addColumn<bool>("stored");
-    QTest::newRow("Ok") << "cmdOk" << true;
-    QTest::newRow("Annulla") << "cmdAnnulla" << false;
-    QTest::newRow("frame") << "frame" << false;
-    QTest::newRow("Esc") << "esc" << false;
-    QTest::newRow("main window closing") << "closing" << false;
-}
-
-void TestFrmColor::launcherEndings() {
-    QFETCH(QString, ending);
-    QFETCH(bool, stored);
-    frmColor* dlg = openOn(qint32(0x0000FF));
-    dlg->findChild<QScrollBar*>("B")->setValue(100);
-    const Colour chosen = makeColour(255, 0, 100);
-    if (ending == QLatin1String("frame"))
-        dlg->close(); // what the window frame's close button does
-    else if (ending == QLatin1String("esc"))
-        QTest::keyClick(dlg, Qt::Key_Escape);
-    else if (ending == QLatin1String("closing"))
-        m_host->notifier.raise();
-    else
-        QTest::mouseClick(dlg->findChild<QPushButton*>(ending), Qt::LeftButton);
-    QVERIFY(!dlg->isVisible());
-    QTRY_VERIFY(m_dialog.isNull()); // deleted once closed
-    if (stored) {
-        QCOMPARE(m_host->list.RetrData(kKey), QVariant(qint32(chosen)));
-        QCOMPARE(readNumber(m_host->skin->RetrInfo(kKey)), double(chosen));
-        QVERIFY(m_host->list.Modified());
-    } else {
-        QCOMPARE(m_host->list.RetrData(kKey), QVariant(qint32(0x0000FF)));
-        QCOMPARE(readNumber(m_host->skin->RetrInfo(kKey)), double(0x0000FF));
-        QVERIFY(!m_host->list.Modified());
-    }
-}
-
-void TestFrmColor::functionEndings_data() {
+void TestFrmColor::endings_data() {
+    QTest::addColumn<bool>("asFunction"); // else through a launcher
     QTest::addColumn<QString>("ending");
     QTest::addColumn<bool>("chosen");
-    QTest::newRow("Ok") << "cmdOk" << true;
-    QTest::newRow("Annulla") << "cmdAnnulla" << false;
-    QTest::newRow("frame") << "frame" << false;
-    QTest::newRow("Esc") << "esc" << false;
+    for (bool asFunction : {false, true}) {
+        const char* use = asFunction ? "function, " : "launcher, ";
+        QTest::addRow("%sOk", use) << asFunction << "cmdOk" << true;
+        QTest::addRow("%sAnnulla", use) << asFunction << "cmdAnnulla" << false;
+        QTest::addRow("%sframe", use) << asFunction << "frame" << false;
+        QTest::addRow("%sEsc", use) << asFunction << "esc" << false;
+    }
+    QTest::newRow("launcher, main window closing") << false << "closing" << false;
 }
 
-void TestFrmColor::functionEndings() {
+void TestFrmColor::endings() {
+    QFETCH(bool, asFunction);
     QFETCH(QString, ending);
     QFETCH(bool, chosen);
+    const auto end = [&](frmColor* dlg) {
+        if (ending == QLatin1String("frame")) {
+            dlg->close(); // what the window frame's close button does
+        } else if (ending == QLatin1String("esc")) {
+            QTest::keyClick(dlg, Qt::Key_Escape);
+        } else if (ending == QLatin1String("closing")) {
+            m_host->notifier.raise();
+        } else {
+            QTest::mouseClick(dlg->findChild<QPushButton*>(ending), Qt::LeftButton);
+        }
+    };
+    if (!asFunction) {
+        frmColor* dlg = openOn(qint32(0x0000FF));
+        dlg->findChild<QScrollBar*>("B")->setValue(100);
+        end(dlg);
+        QVERIFY(!dlg->isVisible());
+        QTRY_VERIFY(m_dialog.isNull()); // deleted once closed
+        const Colour expected = chosen ? makeColour(255, 0, 100) : 0x0000FF;
+        QCOMPARE(m_host->list.RetrData(kKey), QVariant(qint32(expected)));
+        QCOMPARE(readNumber(m_host->skin->RetrInfo(kKey)), double(expected));
+        QCOMPARE(m_host->list.Modified(), chosen);
+        return;
+    }
     QString caption;
     bool modal = false;
     whenModalShown([&](QWidget* w) {
@@ -397,42 +358,18 @@ void TestFrmColor::functionEndings() {
         QCOMPARE(frmColor::sharedInstance(), dlg);
         caption = dlg->windowTitle();
         modal = dlg->isModal();
+        // A fresh dialog every call: the marker of the last one, left at the top, is centred again.
         QCOMPARE(dlg->findChild<QLineEdit*>("txtB")->text(), QStringLiteral("255"));
-        // Pick the table's top-left corner: saturated red.
-        QWidget* tav = dlg->findChild<QWidget*>("Tav");
-        pressAt(tav, QPoint(0, 0));
-        releaseAt(tav, QPoint(0, 0));
-        if (ending == QLatin1String("frame"))
-            dlg->close();
-        else if (ending == QLatin1String("esc"))
-            QTest::keyClick(dlg, Qt::Key_Escape);
-        else
-            QTest::mouseClick(dlg->findChild<QPushButton*>(ending), Qt::LeftButton);
-    });
-    const Colour start = 0xFF0000; // blue
-    const Colour result = SelezionaColore(start);
-    QCOMPARE(caption, QStringLiteral("Selezionatore di colori"));
-    QVERIFY(modal);
-    QCOMPARE(result, chosen ? 0x0000FF : start);
-    QCOMPARE(frmColor::sharedInstance(), nullptr);
-}
-
-void TestFrmColor::functionModeUsesAFreshDialogPerCall() {
-    // The first call leaves the marker at the top of the bar; the second starts centred again.
-    whenModalShown([](QWidget* w) {
-        QWidget* bar = w->findChild<QWidget*>("pctSfum");
+        QCOMPARE(dlg->linY(), 127);
+        QWidget* bar = dlg->findChild<QWidget*>("pctSfum"); // pick black at its top
         pressAt(bar, QPoint(2, 0));
         releaseAt(bar, QPoint(2, 0));
-        QTest::mouseClick(w->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+        end(dlg);
     });
-    QCOMPARE(SelezionaColore(0x123456), 0);
-    int lin = -1;
-    whenModalShown([&](QWidget* w) {
-        lin = qobject_cast<frmColor*>(w)->linY();
-        QTest::mouseClick(w->findChild<QPushButton*>("cmdAnnulla"), Qt::LeftButton);
-    });
-    QCOMPARE(SelezionaColore(0x123456), 0x123456);
-    QCOMPARE(lin, 127);
+    const Colour start = 0xFF0000; // blue
+    QCOMPARE(SelezionaColore(start), chosen ? 0 : start);
+    QVERIFY(caption == QStringLiteral("Selezionatore di colori") && modal);
+    QCOMPARE(frmColor::sharedInstance(), nullptr);
 }
 
 void TestFrmColor::hexBoxAppliesOnEnterAndFollowsTheBars_data() {
@@ -461,9 +398,12 @@ void TestFrmColor::hexBoxAppliesOnEnterAndFollowsTheBars() {
     QCOMPARE(QColor(dlg->barPicture().pixel(0, dlg->linY())), toQColor(dlg->currentColour()));
     QVERIFY(dlg->isVisible());
     QVERIFY(!m_host->list.Modified());
-    // The bars lead the box as well.
+    // The bars lead the boxes and the swatch as well.
     dlg->findChild<QScrollBar*>("B")->setValue(0xEE);
     QCOMPARE(hex->text().right(2), QStringLiteral("EE"));
+    QCOMPARE(dlg->findChild<QLineEdit*>("txtB")->text(), QStringLiteral("238"));
+    QWidget* shp = dlg->findChild<QWidget*>("shpColore");
+    QCOMPARE(QColor(grabbedPixel(shp, shp->rect().center())), toQColor(dlg->currentColour()));
 }
 
 void TestFrmColor::skinColoursAreOfferedInBothUses() {
@@ -510,17 +450,6 @@ void TestFrmColor::recentColoursAreTheLastTwelveConfirmed() {
     QWidget* panel = fresh.findChild<QWidget*>("pnlRecenti");
     QTest::mouseClick(panel->findChild<QWidget*>("swatch2"), Qt::LeftButton);
     QCOMPARE(fresh.currentColour(), 14);
-}
-
-void TestFrmColor::enterPressesTheFocusedOk() {
-    frmColor* dlg = openOn(qint32(0x0000FF));
-    QVERIFY(QTest::qWaitForWindowActive(dlg));
-    dlg->findChild<QScrollBar*>("B")->setValue(100);
-    auto* ok = dlg->findChild<QPushButton*>("cmdOk");
-    ok->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(ok, Qt::Key_Return);
-    QTRY_VERIFY(m_dialog.isNull());
-    QCOMPARE(m_host->list.RetrData(kKey), QVariant(qint32(makeColour(255, 0, 100))));
 }
 
 void TestFrmColor::eyedropperTakesTheNextClick_data() {
